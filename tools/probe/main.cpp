@@ -1,0 +1,48 @@
+#include <cstdio>
+#include <string_view>
+
+#include "Commands.h"
+
+namespace {
+
+struct TCommand {
+  std::string_view name;
+  int (*run)(const numora::probe::TArgs&);
+  std::string_view usage;
+};
+
+constexpr TCommand kCommands[] = {
+    {"keys", numora::probe::RunKeys, "keys [--state] TOKEN...      drive the calculator engine"},
+    {"jpeg-info", numora::probe::RunJpegInfo, "jpeg-info FILE               header of a JPEG stream or picture record"},
+    {"jpeg-decode", numora::probe::RunJpegDecode, "jpeg-decode FILE OUT.ppm [options]"},
+    {"jpeg-encode", numora::probe::RunJpegEncode, "jpeg-encode IN.ppm OUT.jpg [options]"},
+    {"picture-record", numora::probe::RunPictureRecord, "picture-record IN OUT [--extract]"},
+    {"plot", numora::probe::RunPlot, "plot [FORMULA] [--repeat N]  segments the drawer draws"},
+    {"readout", numora::probe::RunReadout, "readout FORMULA X Y          status texts after a mouse move"},
+    {"eval", numora::probe::RunEval, "eval FORMULA                 value of a drawer formula"},
+};
+
+void PrintUsage(std::FILE* to) {
+  std::fputs("usage: numora-probe COMMAND [ARGS...]\ncommands:\n", to);
+  for (const TCommand& c : kCommands) std::fprintf(to, "  %.*s\n", int(c.usage.size()), c.usage.data());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return 2;
+  }
+  const std::string_view name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    PrintUsage(stdout);
+    return 0;
+  }
+  for (const TCommand& c : kCommands) {
+    if (c.name == name) return c.run(numora::probe::TArgs(argv + 2, argv + argc));
+  }
+  std::fprintf(stderr, "numora-probe: unknown command '%s'\n", argv[1]);
+  PrintUsage(stderr);
+  return 2;
+}
