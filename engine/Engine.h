@@ -61,4 +61,55 @@ class EEngineFault : public std::runtime_error {
   TKind kind_;
 };
 
+// Number/text conversions of the display: 15 significant digits, "," as separator,
+// independent of the process locale. StrToFloat throws EEngineFault(Conversion).
+std::string FloatToStr(long double value);
+long double StrToFloat(std::string_view text);
+
+// The text with every occurrence of word removed, ignoring case.
+std::string StripWord(std::string_view word, std::string_view text);
+
+// The calculator's key operations. Every operation acts on the engine state and on the
+// display text of the window passed in. Faults other than the handled division by zero
+// leave the operation as EEngineFault; the caller reports them.
+class TCalculatorEngine {
+ public:
+  explicit TCalculatorEngine(TEngineHost& host) : host_(host) {}
+
+  TEngineState& State() { return state_; }
+  const TEngineState& State() const { return state_; }
+
+  // Operators and functions are named by the key's component name ("PlusButton").
+  void PlusButtonClick(TCalcWindow& window, std::string_view componentName);
+  void RootButtonClick(TCalcWindow& window, std::string_view componentName);
+  void PercentButtonClick(TCalcWindow& window);
+  void Calculate(TCalcWindow& window);
+
+  // Digits are named by the key's caption ("0" to "9").
+  void EnterText(TCalcWindow& window, std::string_view text);
+  void ZeroButtonClick(TCalcWindow& window, std::string_view caption);
+  void CommaButtonClick(TCalcWindow& window);
+  void BackButtonClick(TCalcWindow& window);
+  void SignButtonClick(TCalcWindow& window);
+  void ClearButtonClick(TCalcWindow& window);
+  void ClearAllButtonClick(TCalcWindow& window);
+  void FormCreate();  // the engine half of every calculator window's creation
+  void FormClose();   // the engine half of the standard window's close
+
+  void MemClearBtnClick();
+  void MemButtonClick();
+  void MemPlusBtnClick(TCalcWindow& window);
+
+  // Keyboard: a virtual key code into the hidden field's key-down handler.
+  void Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualKey);
+  // The character filter: returns the character, or '\0' when the field must not get it.
+  static char Edit1KeyPress(char character);
+  void Kopyala1Click(TCalcWindow& window);  // "&Copy"
+  void Yaptr1Click(TCalcWindow& window);    // "&Paste"
+
+ private:
+  TEngineHost& host_;
+  TEngineState state_;
+};
+
 }  // namespace numora
