@@ -66,8 +66,13 @@ class EEngineFault : public std::runtime_error {
 std::string FloatToStr(long double value);
 long double StrToFloat(std::string_view text);
 
-// The text with every occurrence of word removed, ignoring case.
+// The text with every occurrence of word removed, ignoring case. An empty word removes nothing.
 std::string StripWord(std::string_view word, std::string_view text);
+
+// Pi as the full 64-bit-significand extended value (shown by the Pi key), and the 11-decimal
+// value that every degree-to-radian conversion of the trigonometric keys uses.
+inline constexpr long double kExtendedPi = 0xC90FDAA22168C235p-62L;
+inline constexpr long double kDegreePi = 3.14159265359L;
 
 // The calculator's key operations. Every operation acts on the engine state and on the
 // display text of the window passed in. Faults other than the handled division by zero
@@ -99,6 +104,7 @@ class TCalculatorEngine {
   void MemClearBtnClick();
   void MemButtonClick();
   void MemPlusBtnClick(TCalcWindow& window);
+  void PiBtnClick(TCalcWindow& window);  // shows kExtendedPi; no engine state changes
 
   // Keyboard: a virtual key code into the hidden field's key-down handler.
   void Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualKey);
@@ -108,6 +114,9 @@ class TCalculatorEngine {
   void Yaptr1Click(TCalcWindow& window);    // "&Paste"
 
  private:
+  // Stores a quotient computed with the status flags in raised (the handled division by zero).
+  void StoreQuotient(std::string_view operation, long double value, int raised);
+
   TEngineHost& host_;
   TEngineState state_;
 };

@@ -1,0 +1,20 @@
+// "&Copy" and "&Paste": the display text to and from the clipboard through the hidden field.
+#include "Engine.h"
+
+namespace numora {
+
+void TCalculatorEngine::Kopyala1Click(TCalcWindow& window) {
+  TTextField& field = window.HiddenField();
+  field.SetText(window.DisplayText());
+  field.SelectAll();
+  field.CopyToClipboard();
+}
+
+// The pasted text is neither checked nor converted: the next step that reads the display does.
+void TCalculatorEngine::Yaptr1Click(TCalcWindow& window) {
+  TTextField& field = window.HiddenField();
+  field.PasteFromClipboard();
+  window.SetDisplayText(field.Text());
+}
+
+}  // namespace numora
