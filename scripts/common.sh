@@ -9,7 +9,8 @@ NUMORA_PACKAGES=(
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils
-  fonts-dejavu-core fonts-liberation2
+  fonts-dejavu-core fonts-liberation2 fonts-urw-base35
+  xdotool x11-utils
 )
 
 numora_missing_packages() {

@@ -1,0 +1,104 @@
+#include "Application.h"
+
+#include <QMessageBox>
+#include <cstdlib>
+#include <exception>
+
+
+
+namespace numora {
+namespace {
+TApplication* theApplication = nullptr;
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  theApplication = this;
+  // The main form's close ends the loop, not the last visible window: the About box and
+  // the drawer are hidden forms of their own.
+  setQuitOnLastWindowClosed(false);
+}
+
+TApplication::~TApplication() { theApplication = nullptr; }
+
+TApplication& TApplication::Instance() {
+  if (!theApplication) std::abort();
+  return *theApplication;
+}
+
+void TApplication::RegisterForm(QWidget* form) {
+  if (!mainForm_) mainForm_ = form;
+}
+
+void TApplication::MainFormClosed() { quit(); }
+
+int TApplication::Run() {
+  if (!mainForm_) return 1;
+  mainForm_->show();
+  exec();
+  return 0;
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    HandleException();
+    return true;
+  }
+}
+
+void TApplication::HandleException() {
+  std::string description = "Unknown fault";
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    description = e.what();
+  } catch (...) {
+  }
+  try {
+    ShowFault(description);
+  } catch (...) {
+    // A fault inside the report itself has nowhere further to go.
+  }
+}
+
+void TApplication::ShowFault(const std::string& description) {
+  ++faults_;
+  lastFault_ = description;
+  if (faultSink_) return faultSink_(description);
+  QMessageBox box(QMessageBox::Critical, applicationDisplayName(),
+                  QString::fromStdString(description), QMessageBox::Ok);
+  box.setObjectName("FaultBox");
+  box.exec();
+}
+
+void TApplication::Beep() {
+  ++beeps_;
+  if (beepSink_) return beepSink_();
+  QApplication::beep();
+}
+
+void TApplication::ShowMessage(const std::string& text) {
+  ++messages_;
+  lastMessage_ = text;
+  if (messageSink_) return messageSink_(text);
+  QMessageBox box(QMessageBox::NoIcon, applicationDisplayName(), QString::fromStdString(text),
+                  QMessageBox::Ok);
+  box.setObjectName("MessageBox");
+  box.exec();
+}
+
+void Beep() { TApplication::Instance().Beep(); }
+void ShowMessage(const std::string& text) { TApplication::Instance().ShowMessage(text); }
+
+bool DisplayAvailable() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform && *platform && std::string(platform).rfind("xcb", 0) != 0 &&
+      std::string(platform).rfind("wayland", 0) != 0)
+    return true;  // offscreen, vnc and the like need no display server
+  const char* x = std::getenv("DISPLAY");
+  const char* w = std::getenv("WAYLAND_DISPLAY");
+  return (x && *x) || (w && *w);
+}
+
+}  // namespace numora

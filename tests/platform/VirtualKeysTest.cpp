@@ -1,0 +1,82 @@
+#include <QKeyEvent>
+#include <QTest>
+#include <QTimer>
+#include <stdexcept>
+
+#include "Application.h"
+#include "VirtualKeys.h"
+
+using numora::VirtualKeyOf;
+
+class VirtualKeysTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void keys_map_to_the_physical_key_codes_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("code");
+    const int kp = Qt::KeypadModifier, sh = Qt::ShiftModifier;
+    QTest::newRow("digit 0") << int(Qt::Key_0) << 0 << 48;
+    QTest::newRow("digit 9") << int(Qt::Key_9) << 0 << 57;
+    QTest::newRow("shift 8 is still 8") << int(Qt::Key_Asterisk) << sh << 56;
+    QTest::newRow("shift 1 is still 1") << int(Qt::Key_Exclam) << sh << 49;
+    QTest::newRow("keypad 0") << int(Qt::Key_0) << kp << 96;
+    QTest::newRow("keypad 9") << int(Qt::Key_9) << kp << 105;
+    QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << kp << 106;
+    QTest::newRow("keypad +") << int(Qt::Key_Plus) << kp << 107;
+    QTest::newRow("keypad -") << int(Qt::Key_Minus) << kp << 109;
+    QTest::newRow("keypad decimal") << int(Qt::Key_Period) << kp << 110;
+    QTest::newRow("keypad decimal on a comma layout") << int(Qt::Key_Comma) << kp << 110;
+    QTest::newRow("keypad /") << int(Qt::Key_Slash) << kp << 111;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << kp << 13;
+    QTest::newRow("main Enter") << int(Qt::Key_Return) << 0 << 13;
+    QTest::newRow("main + has no engine code") << int(Qt::Key_Plus) << sh << 187;
+    QTest::newRow("main - has no engine code") << int(Qt::Key_Minus) << 0 << 189;
+    QTest::newRow("main comma") << int(Qt::Key_Comma) << 0 << 188;
+    QTest::newRow("main period") << int(Qt::Key_Period) << 0 << 190;
+    QTest::newRow("main slash") << int(Qt::Key_Slash) << 0 << 191;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << 8;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << 27;
+    QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << 46;
+    QTest::newRow("letter A") << int(Qt::Key_A) << 0 << 65;
+  }
+  void keys_map_to_the_physical_key_codes() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, code);
+    QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(int(VirtualKeyOf(event)), code);
+  }
+
+  void a_fault_leaving_an_event_handler_reaches_the_fault_report() {
+    auto& app = numora::TApplication::Instance();
+    std::string reported;
+    app.SetFaultSink([&](const std::string& text) { reported = text; });
+    QObject target;
+    QTimer::singleShot(0, &target, [] { throw std::runtime_error("Invalid floating point operation"); });
+    QTest::qWait(20);
+    QCOMPARE(QString::fromStdString(reported), QString("Invalid floating point operation"));
+    QCOMPARE(app.FaultCount(), 1);
+  }
+
+  void beeps_and_messages_are_counted_and_go_to_their_sinks() {
+    auto& app = numora::TApplication::Instance();
+    int beeps = 0;
+    std::string shown;
+    app.SetBeepSink([&] { ++beeps; });
+    app.SetMessageSink([&](const std::string& text) { shown = text; });
+    numora::Beep();
+    numora::ShowMessage("Division by Zero");
+    QCOMPARE(beeps, 1);
+    QCOMPARE(app.BeepCount(), 1);
+    QCOMPARE(QString::fromStdString(shown), QString("Division by Zero"));
+  }
+};
+
+int main(int argc, char** argv) {
+  numora::TApplication app(argc, argv);
+  VirtualKeysTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "VirtualKeysTest.moc"
