@@ -1,0 +1,246 @@
+#include "Components.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "Application.h"
+#include "VirtualKeys.h"
+
+namespace numora {
+namespace {
+
+template <class E, class... A>
+void Raise(const E& handler, A&&... args) {
+  if (!handler) return;
+  TApplication::Instance().Guarded([&] { handler(std::forward<A>(args)...); });
+}
+
+void DrawBevel(QPainter& p, const QRect& r, bool raised) {
+  const QColor light(255, 255, 255), dark(160, 160, 160);
+  p.setPen(raised ? light : dark);
+  p.drawLine(r.topLeft(), r.topRight());
+  p.drawLine(r.topLeft(), r.bottomLeft());
+  p.setPen(raised ? dark : light);
+  p.drawLine(r.bottomLeft(), r.bottomRight());
+  p.drawLine(r.topRight(), r.bottomRight());
+}
+
+// Mouse moves stay with the component under the pointer.
+void Own(QWidget* w) {
+  w->setAttribute(Qt::WA_NoMousePropagation);
+  w->setMouseTracking(true);
+}
+
+void MouseMove(QWidget* w, TComponentLook& look, QMouseEvent* e) {
+  e->accept();
+  const QPoint pos = e->position().toPoint();
+  Raise(look.OnMouseMove, static_cast<QObject*>(w), pos.x(), pos.y());
+}
+
+void ClickOnRelease(QWidget* w, TComponentLook& look, QMouseEvent* e) {
+  e->accept();
+  if (e->button() == Qt::LeftButton && w->rect().contains(e->position().toPoint()))
+    Raise(look.OnClick, static_cast<QObject*>(w));
+}
+
+}  // namespace
+
+TPanel::TPanel(QWidget* parent) : QWidget(parent) {
+  Own(this);
+  setFocusPolicy(Qt::NoFocus);
+}
+void TPanel::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (!transparent) p.fillRect(rect(), color);
+  if (bevel != TBevel::None) DrawBevel(p, rect().adjusted(0, 0, -1, -1), bevel == TBevel::Raised);
+}
+void TPanel::mouseMoveEvent(QMouseEvent* e) { MouseMove(this, *this, e); }
+void TPanel::mouseReleaseEvent(QMouseEvent* e) { ClickOnRelease(this, *this, e); }
+
+TLabel::TLabel(QWidget* parent) : QWidget(parent) {
+  Own(this);
+  setFocusPolicy(Qt::NoFocus);
+}
+void TLabel::SetCaption(const QString& text) {
+  caption_ = text;
+  update();
+}
+void TLabel::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (!transparent) p.fillRect(rect(), color);
+  p.setPen(fontColor);
+  p.setFont(font());
+  QString text = caption_;
+  text.remove('&');
+  // drawText clips at the widget's edges and never elides, so right-aligned overflow is cut
+  // on the left and the last characters stay in view.
+  p.drawText(rect(), int(alignment | Qt::AlignTop) | (wordWrap ? Qt::TextWordWrap : 0), text);
+}
+void TLabel::mouseMoveEvent(QMouseEvent* e) { MouseMove(this, *this, e); }
+void TLabel::mouseReleaseEvent(QMouseEvent* e) { ClickOnRelease(this, *this, e); }
+
+TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
+  setAttribute(Qt::WA_NoMousePropagation);
+  setMouseTracking(true);
+}
+
+void TEdit::keyPressEvent(QKeyEvent* e) {
+  std::uint16_t key = VirtualKeyOf(*e);
+  Raise(OnKeyDown, static_cast<QObject*>(this), key);
+  char ch = 0;
+  const QString text = e->text();
+  if ((e->modifiers() & Qt::ControlModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+    ch = static_cast<char>(e->key() - Qt::Key_A + 1);
+  else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+    ch = '\r';
+  else if (e->key() == Qt::Key_Backspace)
+    ch = '\b';
+  else if (text.size() == 1 && text[0].unicode() < 128)
+    ch = static_cast<char>(text[0].unicode());
+  if (ch == 0 && !text.isEmpty()) ch = '?';  // a non-ASCII character: the filter decides
+  if (ch != 0) {
+    char passed = ch;
+    Raise(OnKeyPress, static_cast<QObject*>(this), passed);
+    if (passed == 0) return e->accept();
+    if (passed != ch) return insert(QString(QChar(passed)));
+  }
+  QLineEdit::keyPressEvent(e);
+}
+
+void TEdit::focusInEvent(QFocusEvent* e) {
+  QLineEdit::focusInEvent(e);
+  if (autoSelect && !focusedOnce_) selectAll();
+  focusedOnce_ = true;
+}
+
+void TEdit::mouseMoveEvent(QMouseEvent* e) {
+  QLineEdit::mouseMoveEvent(e);
+  e->accept();
+  const QPoint pos = e->position().toPoint();
+  Raise(OnMouseMove, static_cast<QObject*>(this), pos.x(), pos.y());
+}
+
+TSpeedButton::TSpeedButton(QWidget* parent) : QWidget(parent) {
+  Own(this);
+  setFocusPolicy(Qt::NoFocus);
+}
+void TSpeedButton::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), color);
+  if (!flat || down_) DrawBevel(p, rect().adjusted(0, 0, -1, -1), !down_);
+  const QRect inner = rect().translated(down_ ? 1 : 0, down_ ? 1 : 0);
+  if (!glyph.isNull()) {
+    QRect g(QPoint(0, 0), glyph.size());
+    g.moveCenter(inner.center());
+    p.drawImage(g, glyph);
+  }
+  p.setPen(fontColor);
+  p.setFont(font());
+  p.drawText(inner, Qt::AlignCenter, caption_);
+}
+void TSpeedButton::mousePressEvent(QMouseEvent* e) {
+  e->accept();
+  if (e->button() != Qt::LeftButton) return;
+  pressed_ = down_ = true;
+  update();
+}
+void TSpeedButton::mouseMoveEvent(QMouseEvent* e) {
+  if (pressed_) {
+    const bool inside = rect().contains(e->position().toPoint());
+    if (inside != down_) {
+      down_ = inside;
+      update();
+    }
+  }
+  MouseMove(this, *this, e);
+}
+void TSpeedButton::mouseReleaseEvent(QMouseEvent* e) {
+  e->accept();
+  if (e->button() != Qt::LeftButton || !pressed_) return;
+  pressed_ = down_ = false;
+  update();
+  if (rect().contains(e->position().toPoint())) Raise(OnClick, static_cast<QObject*>(this));
+}
+
+TButton::TButton(QWidget* parent) : QPushButton(parent) {
+  setAttribute(Qt::WA_NoMousePropagation);
+  setAutoDefault(true);  // Enter presses the focused button, as Space does
+}
+void TButton::mouseMoveEvent(QMouseEvent* e) {
+  QPushButton::mouseMoveEvent(e);
+  e->accept();
+  const QPoint pos = e->position().toPoint();
+  Raise(OnMouseMove, static_cast<QObject*>(this), pos.x(), pos.y());
+}
+
+TImage::TImage(QWidget* parent) : QWidget(parent) {
+  Own(this);
+  setFocusPolicy(Qt::NoFocus);
+}
+void TImage::SetImage(const QImage& image) {
+  image_ = image;
+  update();
+}
+void TImage::SetPainter(TPainter painter) {
+  painter_ = std::move(painter);
+  update();
+}
+void TImage::LineTo(int x, int y) {
+  layer_.emplace_back(QLineF(penPos_, QPoint(x, y)), pen);
+  penPos_ = QPoint(x, y);
+  update();
+}
+void TImage::ClearLayer() {
+  layer_.clear();
+  update();
+}
+void TImage::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (!transparent) p.fillRect(rect(), color);
+  const auto target = [&](QSize size) { return stretch ? rect() : QRect(QPoint(0, 0), size); };
+  if (painter_) {
+    painter_(p, rect());
+  } else {
+    if (image_.isNull() && !pictureSource.isEmpty()) image_.load(pictureSource);
+    if (!image_.isNull()) p.drawImage(target(image_.size()), image_);
+  }
+  for (const auto& [line, linePen] : layer_) {
+    p.setPen(linePen);
+    p.drawLine(line);
+  }
+}
+void TImage::mouseMoveEvent(QMouseEvent* e) { MouseMove(this, *this, e); }
+void TImage::mouseReleaseEvent(QMouseEvent* e) { ClickOnRelease(this, *this, e); }
+
+TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
+  Own(this);
+  setFocusPolicy(Qt::NoFocus);
+}
+void TStatusBar::SetPanelWidths(std::vector<int> widths) {
+  widths_ = std::move(widths);
+  texts_.assign(widths_.size(), QString());
+  update();
+}
+void TStatusBar::SetPanelText(int index, const QString& text) {
+  texts_.at(index) = text;
+  update();
+}
+void TStatusBar::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), color);
+  p.setFont(font());
+  int x = 0;
+  for (std::size_t i = 0; i < widths_.size(); ++i) {
+    const bool last = i + 1 == widths_.size();
+    const int w = last ? std::max(0, width() - x) : widths_[i];
+    const QRect cell(x, 2, w - 2, height() - 2);
+    DrawBevel(p, cell.adjusted(0, 0, -1, -1), false);
+    p.setPen(fontColor);
+    p.drawText(cell.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, texts_[i]);
+    x += w;
+  }
+}
+void TStatusBar::mouseMoveEvent(QMouseEvent* e) { MouseMove(this, *this, e); }
+
+}  // namespace numora
