@@ -1,5 +1,29 @@
 #include <cstdio>
-int main() {
-  std::puts("numora: the calculator window is not built yet; try build/numora-probe");
-  return 0;
+
+#include "Application.h"
+#include "Calculator.h"
+#include "Engine.h"
+
+namespace {
+
+// The engine never sees Qt: these forward its alert and message box to the application.
+class TApplicationHost : public numora::TEngineHost {
+ public:
+  void Beep() override { numora::Beep(); }
+  void ShowMessage(const std::string& text) override { numora::ShowMessage(text); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!numora::DisplayAvailable()) {
+    std::fputs("numora: no display: run it in a desktop session, or under xvfb-run\n", stderr);
+    return 1;
+  }
+  numora::TApplication application(argc, argv);
+  TApplicationHost host;
+  numora::TCalculatorEngine engine(host);
+  numora::TCalculatorForm calculatorForm(engine);
+  application.RegisterForm(&calculatorForm);
+  return application.Run();
 }

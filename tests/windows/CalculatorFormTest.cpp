@@ -1,0 +1,141 @@
+// The standard window through its real components: keys by name, keys typed into Edit1,
+// the Edit menu and the system clipboard, the status bar.
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QtTest>
+
+#include "Application.h"
+#include "Calculator.h"
+#include "Components.h"
+#include "Engine.h"
+
+using namespace numora;
+
+namespace {
+
+class TCountingHost : public TEngineHost {
+ public:
+  void Beep() override { numora::Beep(); }
+  void ShowMessage(const std::string& text) override { numora::ShowMessage(text); }
+};
+
+}  // namespace
+
+class CalculatorFormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  TCountingHost host_;
+  std::unique_ptr<TCalculatorEngine> engine_;
+  std::unique_ptr<TCalculatorForm> form_;
+  std::vector<std::string> faults_, messages_;
+  int beeps_ = 0;
+
+  void Click(const char* key) {
+    auto* button = form_->findChild<QWidget*>(key);
+    QVERIFY2(button != nullptr, key);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+  }
+  QString Display() const { return form_->findChild<TLabel*>("CalcEdit")->Caption(); }
+  TEdit* Edit1() const { return form_->findChild<TEdit*>("Edit1"); }
+  void Trigger(const char* action) {
+    auto* a = form_->findChild<QAction*>(action);
+    QVERIFY2(a != nullptr, action);
+    a->trigger();
+  }
+
+ private slots:
+  void init() {
+    auto& app = TApplication::Instance();
+    app.SetFaultSink([this](const std::string& t) { faults_.push_back(t); });
+    app.SetMessageSink([this](const std::string& t) { messages_.push_back(t); });
+    app.SetBeepSink([this] { ++beeps_; });
+    faults_.clear();
+    messages_.clear();
+    beeps_ = 0;
+    engine_ = std::make_unique<TCalculatorEngine>(host_);
+    form_ = std::make_unique<TCalculatorForm>(*engine_);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  }
+  void cleanup() { form_.reset(); }
+
+  void clickedKeysCalculateLeftToRight() {
+    for (const char* key : {"TwoButton", "PlusButton", "ThreeButton", "MultiplyButton",
+                            "FourButton", "EqualButton"})
+      Click(key);
+    QCOMPARE(Display(), QString("20"));
+  }
+
+  void divisionByZeroShowsTheMessageAndBeeps() {
+    for (const char* key : {"FiveButton", "DivideButton", "ZeroButton", "EqualButton"}) Click(key);
+    QCOMPARE(Display(), QString("0"));
+    QCOMPARE(messages_, std::vector<std::string>{"Division by Zero"});
+    QCOMPARE(beeps_, 1);
+  }
+
+  void faultFromAKeyReachesTheReportAndTheWindowGoesOn() {
+    for (const char* key : {"FourButton", "SignButton", "RootButton"}) Click(key);
+    QCOMPARE(faults_.size(), size_t(1));
+    QCOMPARE(Display(), QString("-4"));
+    for (const char* key : {"NineButton", "EqualButton"}) Click(key);
+    QCOMPARE(Display(), QString("3"));
+  }
+
+  void typedSumThenCopyLeavesFifteenOnTheClipboard() {
+    QTest::keyClicks(Edit1(), "12");
+    QTest::keyClick(Edit1(), Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(Edit1(), Qt::Key_3);
+    QTest::keyClick(Edit1(), Qt::Key_Return);
+    QCOMPARE(Display(), QString("15"));
+    Trigger("Kopyala1");
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("15"));
+  }
+
+  void pasteShowsTheClipboardText() {
+    Trigger("Kopyala1");
+    QGuiApplication::clipboard()->setText("42");
+    Trigger("Yaptr1");
+    QCOMPARE(Display(), QString("42"));
+  }
+
+  void lettersNeverReachEdit1() {
+    Edit1()->setText("0");
+    Edit1()->selectAll();
+    QTest::keyClicks(Edit1(), "ab");
+    QCOMPARE(Edit1()->text(), QString("0"));
+  }
+
+  void timerWritesTimeAndDate() {
+    QTest::qWait(250);
+    auto* bar = form_->findChild<TStatusBar*>("StatusBar1");
+    QVERIFY(bar->PanelText(0).startsWith("Time "));
+    QVERIFY(bar->PanelText(1).startsWith("Date "));
+  }
+
+  void mouseOverTheKeypadSurfaceIsShownAndOverAKeyIsNot() {
+    auto* panel = form_->findChild<QWidget*>("Panel2");
+    auto* bar = form_->findChild<TStatusBar*>("StatusBar1");
+    QTest::mouseMove(panel, QPoint(12, 180));
+    QTRY_COMPARE(bar->PanelText(2), QString("Mouse 12 180"));
+    QTest::mouseMove(form_->findChild<QWidget*>("SevenButton"), QPoint(3, 3));
+    QTest::qWait(50);
+    QCOMPARE(bar->PanelText(2), QString("Mouse 12 180"));
+  }
+
+  void rendersTheWindowAtItsClientSize() {
+    const QImage image = form_->centralWidget()->grab().toImage();
+    QCOMPARE(image.size(), QSize(341, 254));
+    QDir().mkpath(NUMORA_BINARY_DIR "/screenshots");
+    QVERIFY(form_->grab().save(NUMORA_BINARY_DIR "/screenshots/standard.png"));
+  }
+};
+
+int main(int argc, char** argv) {
+  TApplication app(argc, argv);
+  CalculatorFormTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "CalculatorFormTest.moc"

@@ -1,0 +1,62 @@
+// The standard calculator window. Its keys drive the one engine of the program; the
+// display label CalcEdit holds the number being entered.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include "Components.h"
+#include "Engine.h"
+
+namespace numora {
+
+class TCalculatorForm : public QMainWindow, public TCalcWindow {
+ public:
+  TCalculatorForm(TCalculatorEngine& engine, QWidget* parent = nullptr);
+  ~TCalculatorForm() override;
+
+  // TCalcWindow
+  std::string DisplayText() const override;
+  void SetDisplayText(const std::string& text) override;
+  TTextField& HiddenField() override;
+
+  // Handlers, named after component and event.
+  void FormCreate();
+  void FormClose();
+  void ZeroButtonClick(QObject* sender);
+  void PlusButtonClick(QObject* sender);
+  void RootButtonClick(QObject* sender);
+  void PercentButtonClick(QObject* sender);
+  void CommaButtonClick(QObject* sender);
+  void BackButtonClick(QObject* sender);
+  void SignButtonClick(QObject* sender);
+  void ClearButtonClick(QObject* sender);
+  void ClearAllButtonClick(QObject* sender);
+  void MemClearBtnClick(QObject* sender);
+  void MemButtonClick(QObject* sender);
+  void MemPlusBtnClick(QObject* sender);
+  void Edit1KeyDown(QObject* sender, std::uint16_t& key);
+  void Edit1KeyPress(QObject* sender, char& key);
+  void Kopyala1Click();
+  void Yaptr1Click();
+  void Timer1Timer();
+  void Panel2MouseMove(QObject* sender, int x, int y);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  class THiddenField;
+  void BuildComponents();
+
+  TCalculatorEngine& engine_;
+  TLabel* calcEdit_ = nullptr;
+  TEdit* edit1_ = nullptr;
+  TStatusBar* statusBar1_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  std::unique_ptr<THiddenField> hiddenField_;
+  bool centred_ = false;
+};
+
+}  // namespace numora
