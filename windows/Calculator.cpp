@@ -10,8 +10,12 @@
 
 #include "Application.h"
 #include "Look.h"
+#include "SciCalc.h"
 
 namespace numora {
+
+TCalculatorForm* CalculatorForm = nullptr;
+TSciCalcForm* SciCalcForm = nullptr;
 
 namespace {
 
@@ -114,7 +118,10 @@ TCalculatorForm::TCalculatorForm(TCalculatorEngine& engine, QWidget* parent)
   FormCreate();
 }
 
-TCalculatorForm::~TCalculatorForm() = default;
+TCalculatorForm::~TCalculatorForm() {
+  if (CalculatorForm == this) CalculatorForm = nullptr;
+  delete SciCalcForm;  // a scientific window belongs to the standard window
+}
 
 void TCalculatorForm::BuildComponents() {
   auto* client = new QWidget(this);
@@ -175,6 +182,15 @@ void TCalculatorForm::BuildComponents() {
   QAction* paste = edit->addAction("&Paste", [this] { Yaptr1Click(); });
   paste->setObjectName("Yaptr1");
 
+  QMenu* view = menuBar()->addMenu("&View");
+  view->setObjectName("Grnm1");
+  standart1_ = view->addAction("&Standart");
+  standart1_->setObjectName("Standart1");
+  bilimsel1_ = view->addAction("S&cientific", [this] { Bilimsel1Click(); });
+  bilimsel1_->setObjectName("Bilimsel1");
+  // The window of one's own kind cannot be switched to.
+  standart1_->setEnabled(false);
+
   timer1_ = new QTimer(this);
   timer1_->setObjectName("Timer1");
   timer1_->setInterval(100);
@@ -192,7 +208,19 @@ void TCalculatorForm::SetDisplayText(const std::string& text) {
 TTextField& TCalculatorForm::HiddenField() { return *hiddenField_; }
 
 void TCalculatorForm::FormCreate() { engine_.FormCreate(); }
-void TCalculatorForm::FormClose() { engine_.FormClose(); }
+void TCalculatorForm::FormClose() {
+  engine_.FormClose();
+  CalculatorForm = nullptr;
+  TApplication::Instance().MainFormClosed();
+}
+
+void TCalculatorForm::Bilimsel1Click() {
+  if (SciCalcForm != nullptr) return;
+  SciCalcForm = new TSciCalcForm(engine_);
+  SciCalcForm->move(pos());
+  SciCalcForm->show();
+  hide();
+}
 
 // Digits by caption, operators and functions by component name, as the engine expects.
 void TCalculatorForm::ZeroButtonClick(QObject* sender) {
@@ -243,7 +271,6 @@ void TCalculatorForm::Panel2MouseMove(QObject*, int x, int y) {
 void TCalculatorForm::closeEvent(QCloseEvent* event) {
   FormClose();
   event->accept();
-  TApplication::Instance().MainFormClosed();
 }
 
 void TCalculatorForm::showEvent(QShowEvent* event) {

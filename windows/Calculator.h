@@ -10,6 +10,13 @@
 
 namespace numora {
 
+class TCalculatorForm;
+class TSciCalcForm;
+
+// The window references of the program; each is a window or empty.
+extern TCalculatorForm* CalculatorForm;
+extern TSciCalcForm* SciCalcForm;
+
 class TCalculatorForm : public QMainWindow, public TCalcWindow {
  public:
   TCalculatorForm(TCalculatorEngine& engine, QWidget* parent = nullptr);
@@ -22,7 +29,8 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
 
   // Handlers, named after component and event.
   void FormCreate();
-  void FormClose();
+  virtual void FormClose();
+  void Bilimsel1Click();
   void ZeroButtonClick(QObject* sender);
   void PlusButtonClick(QObject* sender);
   void RootButtonClick(QObject* sender);
@@ -46,17 +54,23 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
+ protected:
+  TCalculatorEngine& engine_;
+  QAction* standart1_ = nullptr;
+  QAction* bilimsel1_ = nullptr;
+
  private:
   class THiddenField;
   void BuildComponents();
 
-  TCalculatorEngine& engine_;
   TLabel* calcEdit_ = nullptr;
   TEdit* edit1_ = nullptr;
   TStatusBar* statusBar1_ = nullptr;
   QTimer* timer1_ = nullptr;
   std::unique_ptr<THiddenField> hiddenField_;
-  bool centred_ = false;
+
+ protected:
+  bool centred_ = false;  // only the first showing of the standard window centres it
 };
 
 }  // namespace numora

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   TApplicationHost host;
   numora::TCalculatorEngine engine(host);
   numora::TCalculatorForm calculatorForm(engine);
+  numora::CalculatorForm = &calculatorForm;
   application.RegisterForm(&calculatorForm);
   return application.Run();
 }

@@ -1,8 +1,8 @@
 // The display's number format in both directions.
+#include <gtest/gtest.h>
+
 #include <clocale>
 #include <cmath>
-
-#include <gtest/gtest.h>
 
 #include "Engine.h"
 

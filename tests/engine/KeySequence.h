@@ -13,22 +13,22 @@ namespace numora::test {
 
 inline const std::map<std::string, std::string>& KeyComponents() {
   static const std::map<std::string, std::string> keys = {
-      {"+", "PlusButton"},     {"--", "MinusButton"},     {"*", "MultiplyButton"},
-      {"/", "DivideButton"},   {"=", "EqualButton"},      {"%", "PercentButton"},
-      {"sqrt", "RootButton"},  {"1/x", "AdverseButton"},  {"+/-", "SignButton"},
-      {"back", "BackButton"},  {"ce", "ClearButton"},     {"c", "ClearAllButton"},
-      {"mc", "MemClearBtn"},   {"mr", "MemButton"},       {"ms", "SpeedButton22"},
-      {"m+", "MemPlusBtn"},    {"exp", "ExpButton"},      {"ln", "LnButton"},
-      {"log", "LogButton"},    {"sin", "SinButton"},      {"cos", "CosButton"},
-      {"tan", "TanButton"},    {"x^2", "SquareButton"},   {"x^3", "CubeButton"},
-      {"x^y", "xUPyButton"},   {"n!", "FactorButton"},    {"pi", "PiBtn"}};
+      {"+", "PlusButton"},    {"--", "MinusButton"},    {"*", "MultiplyButton"},
+      {"/", "DivideButton"},  {"=", "EqualButton"},     {"%", "PercentButton"},
+      {"sqrt", "RootButton"}, {"1/x", "AdverseButton"}, {"+/-", "SignButton"},
+      {"back", "BackButton"}, {"ce", "ClearButton"},    {"c", "ClearAllButton"},
+      {"mc", "MemClearBtn"},  {"mr", "MemButton"},      {"ms", "SpeedButton22"},
+      {"m+", "MemPlusBtn"},   {"exp", "ExpButton"},     {"ln", "LnButton"},
+      {"log", "LogButton"},   {"sin", "SinButton"},     {"cos", "CosButton"},
+      {"tan", "TanButton"},   {"x^2", "SquareButton"},  {"x^3", "CubeButton"},
+      {"x^y", "xUPyButton"},  {"n!", "FactorButton"},   {"pi", "PiBtn"}};
   return keys;
 }
 
 // Presses the keys; returns false when a token names no key.
 inline bool Press(THeadlessCalculator& calculator, const std::string& sequence) {
-  static const char* const kDigits[] = {"ZeroButton", "OneButton",   "TwoButton", "ThreeButton",
-                                        "FourButton", "FiveButton",  "SixButton", "SevenButton",
+  static const char* const kDigits[] = {"ZeroButton",  "OneButton",  "TwoButton", "ThreeButton",
+                                        "FourButton",  "FiveButton", "SixButton", "SevenButton",
                                         "EightButton", "NineButton"};
   std::istringstream tokens(sequence);
   std::string token;

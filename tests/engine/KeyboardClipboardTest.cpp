@@ -10,7 +10,8 @@ constexpr std::uint16_t kEnter = 13, kPadPlus = 107, kPadMinus = 109, kPadTimes 
                         kPadDivide = 111, kPadDecimal = 110, kMainPlus = 187;
 
 void TypeDigits(THeadlessCalculator& calculator, const std::string& digits, bool keypad = false) {
-  for (char c : digits) calculator.PressKey(static_cast<std::uint16_t>((keypad ? 96 : 48) + c - '0'));
+  for (char c : digits)
+    calculator.PressKey(static_cast<std::uint16_t>((keypad ? 96 : 48) + c - '0'));
 }
 
 TEST(KeyboardTest, TypedSumWithKeypadPlusAndEnterShowsFifteen) {
@@ -80,7 +81,7 @@ struct TFilterCase {
 };
 
 TEST(KeyboardTest, FilterPassesOnlyDigitsSeparatorsAndEditingKeys) {
-  const TFilterCase cases[] = {{'0', true}, {'9', true}, {',', true}, {'.', true},  {'\b', true},
+  const TFilterCase cases[] = {{'0', true},  {'9', true},  {',', true},  {'.', true},  {'\b', true},
                                {'\t', true}, {'\r', true}, {'+', false}, {'*', false}, {'a', false},
                                {'E', false}, {' ', false}, {3, false},   {22, false},  {24, false}};
   for (const TFilterCase& c : cases) {

@@ -1,11 +1,10 @@
 // numora-probe keys, end to end: the lines a script sees and the exit status.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -43,8 +42,8 @@ TEST_P(ProbeKeysTest, PrintsTheEventsAndTheDisplay) {
 
 const TProbeCase kCases[] = {
     {"ChainedSum", "keys 2 + 3 '*' 4 =", "display: 20\n", 0},
-    {"DivisionByZeroShowsTheMessageThenBeeps", "keys 5 / 0 =",
-     "message: Division by Zero\nbeep\ndisplay: 0\n", 0},
+    {"DivisionByZeroShowsTheMessageThenBeeps",
+     "keys 5 / 0 =", "message: Division by Zero\nbeep\ndisplay: 0\n", 0},
     {"SineOfThirtyDegrees", "keys 30 sin", "display: 0,50000000000003\n", 0},
     {"TokensIgnoreCase", "keys 9 SQRT", "display: 3\n", 0},
     {"KeypadAndEnter", "keys key:49 key:50 kp+ 3 enter", "display: 15\n", 0},

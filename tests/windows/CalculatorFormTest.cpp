@@ -9,6 +9,7 @@
 #include "Calculator.h"
 #include "Components.h"
 #include "Engine.h"
+#include "SciCalc.h"
 
 using namespace numora;
 
@@ -56,14 +57,87 @@ class CalculatorFormTest : public QObject {
     beeps_ = 0;
     engine_ = std::make_unique<TCalculatorEngine>(host_);
     form_ = std::make_unique<TCalculatorForm>(*engine_);
+    CalculatorForm = form_.get();
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
   }
-  void cleanup() { form_.reset(); }
+  void cleanup() {
+    form_.reset();
+    QCOMPARE(SciCalcForm, nullptr);
+  }
+
+  void ClickIn(QWidget* window, const char* key) {
+    auto* button = window->findChild<QWidget*>(key);
+    QVERIFY2(button != nullptr, key);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+  }
+
+  void viewEntriesAreDisabledForTheirOwnKind() {
+    QVERIFY(!form_->findChild<QAction*>("Standart1")->isEnabled());
+    QVERIFY(form_->findChild<QAction*>("Bilimsel1")->isEnabled());
+    Trigger("Bilimsel1");
+    QVERIFY(SciCalcForm->findChild<QAction*>("Standart1")->isEnabled());
+    QVERIFY(!SciCalcForm->findChild<QAction*>("Bilimsel1")->isEnabled());
+  }
+
+  void scientificWindowTakesThePlaceOfTheStandardOne() {
+    form_->move(120, 90);
+    for (const char* key : {"TwoButton", "PlusButton", "ThreeButton", "EqualButton"}) Click(key);
+    Trigger("Bilimsel1");
+    QVERIFY(SciCalcForm != nullptr);
+    QCOMPARE(SciCalcForm->windowTitle(), QString("Scientific"));
+    QCOMPARE(SciCalcForm->pos(), form_->pos());
+    QVERIFY(SciCalcForm->isVisible());
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("0"));
+    // The engine goes on from the standard window's result.
+    ClickIn(SciCalcForm, "FourButton");
+    ClickIn(SciCalcForm, "EqualButton");
+    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("9"));
+  }
+
+  void scientificKeysAndPiWork() {
+    Trigger("Bilimsel1");
+    for (const char* key : {"ThreeButton", "ZeroButton", "SinButton"}) ClickIn(SciCalcForm, key);
+    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("0,50000000000003"));
+    ClickIn(SciCalcForm, "PiBtn");
+    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("3,14159265358979"));
+  }
+
+  void standartSwitchesBackAndClearsTheReference() {
+    Trigger("Bilimsel1");
+    QPointer<TSciCalcForm> sci = SciCalcForm;
+    sci->move(200, 150);
+    sci->findChild<QAction*>("Standart1")->trigger();
+    QCOMPARE(SciCalcForm, nullptr);
+    QVERIFY(form_->isVisible());
+    QCOMPARE(form_->pos(), QPoint(200, 150));
+    QTRY_VERIFY(sci.isNull());
+  }
+
+  void closingTheScientificWindowBringsTheStandardOneBack() {
+    Trigger("Bilimsel1");
+    SciCalcForm->close();
+    QCOMPARE(SciCalcForm, nullptr);
+    QVERIFY(form_->isVisible());
+    Trigger("Bilimsel1");  // a fresh window every time
+    QVERIFY(SciCalcForm != nullptr);
+    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("0"));
+    SciCalcForm->close();
+  }
+
+  void rendersTheScientificWindowAtItsClientSize() {
+    Trigger("Bilimsel1");
+    QVERIFY(QTest::qWaitForWindowExposed(SciCalcForm));
+    QCOMPARE(SciCalcForm->centralWidget()->grab().size(), QSize(393, 229));
+    QDir().mkpath(NUMORA_BINARY_DIR "/screenshots");
+    QVERIFY(SciCalcForm->grab().save(NUMORA_BINARY_DIR "/screenshots/scientific.png"));
+    SciCalcForm->close();
+  }
 
   void clickedKeysCalculateLeftToRight() {
-    for (const char* key : {"TwoButton", "PlusButton", "ThreeButton", "MultiplyButton",
-                            "FourButton", "EqualButton"})
+    for (const char* key :
+         {"TwoButton", "PlusButton", "ThreeButton", "MultiplyButton", "FourButton", "EqualButton"})
       Click(key);
     QCOMPARE(Display(), QString("20"));
   }
