@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "About.h"
 #include "Application.h"
 #include "Look.h"
 #include "SciCalc.h"
@@ -188,6 +189,10 @@ void TCalculatorForm::BuildComponents() {
   standart1_->setObjectName("Standart1");
   bilimsel1_ = view->addAction("S&cientific", [this] { Bilimsel1Click(); });
   bilimsel1_->setObjectName("Bilimsel1");
+  QMenu* help = menuBar()->addMenu("&About");
+  help->setObjectName("Yardm1");
+  QAction* about = help->addAction("&About", [this] { Hakknda1Click(); });
+  about->setObjectName("Hakknda1");
   // The window of one's own kind cannot be switched to.
   standart1_->setEnabled(false);
 
@@ -212,6 +217,10 @@ void TCalculatorForm::FormClose() {
   engine_.FormClose();
   CalculatorForm = nullptr;
   TApplication::Instance().MainFormClosed();
+}
+
+void TCalculatorForm::Hakknda1Click() {
+  if (AboutBox != nullptr) AboutBox->exec();
 }
 
 void TCalculatorForm::Bilimsel1Click() {

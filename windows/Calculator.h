@@ -31,6 +31,7 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
   void FormCreate();
   virtual void FormClose();
   void Bilimsel1Click();
+  void Hakknda1Click();
   void ZeroButtonClick(QObject* sender);
   void PlusButtonClick(QObject* sender);
   void RootButtonClick(QObject* sender);

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "About.h"
 #include "Application.h"
 #include "Calculator.h"
 #include "Engine.h"
@@ -26,5 +27,7 @@ int main(int argc, char** argv) {
   numora::TCalculatorForm calculatorForm(engine);
   numora::CalculatorForm = &calculatorForm;
   application.RegisterForm(&calculatorForm);
+  numora::TAboutBox aboutBox;
+  numora::AboutBox = &aboutBox;
   return application.Run();
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QtTest>
 
+#include "About.h"
 #include "Application.h"
 #include "Calculator.h"
 #include "Components.h"
@@ -70,6 +71,41 @@ class CalculatorFormTest : public QObject {
     auto* button = window->findChild<QWidget*>(key);
     QVERIFY2(button != nullptr, key);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+  }
+
+  // Runs "&About" and, from inside its modal loop, closes the box with closer.
+  void ShowAboutAndClose(const std::function<void(TAboutBox*)>& closer) {
+    bool seen = false;
+    QTimer::singleShot(50, [&] {
+      seen = AboutBox->isVisible() && QApplication::activeModalWidget() == AboutBox;
+      closer(AboutBox);
+    });
+    QTimer watchdog;  // never let a box that refuses to close hang the test
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { AboutBox->reject(); });
+    watchdog.start(3000);
+    Trigger("Hakknda1");
+    QVERIFY(watchdog.isActive());
+    QVERIFY(seen);
+    QVERIFY(!AboutBox->isVisible());
+  }
+
+  void aboutIsModalAndClosedByItsButtonEnterSpaceAndCloseButton() {
+    TAboutBox box;
+    AboutBox = &box;
+    ShowAboutAndClose([](TAboutBox* b) {
+      QTest::mouseClick(b->findChild<QWidget*>("OKButton"), Qt::LeftButton);
+    });
+    ShowAboutAndClose(
+        [](TAboutBox* b) { QTest::keyClick(b->findChild<QWidget*>("OKButton"), Qt::Key_Return); });
+    ShowAboutAndClose(
+        [](TAboutBox* b) { QTest::keyClick(b->findChild<QWidget*>("OKButton"), Qt::Key_Space); });
+    ShowAboutAndClose([](TAboutBox* b) { b->close(); });
+    QCOMPARE(box.findChild<QPushButton*>("OKButton")->text(), QString("&Закрыть"));
+    QDir().mkpath(NUMORA_BINARY_DIR "/screenshots");
+    QCOMPARE(box.grab().size(), QSize(302, 300));
+    QVERIFY(box.grab().save(NUMORA_BINARY_DIR "/screenshots/about.png"));
+    AboutBox = nullptr;
   }
 
   void viewEntriesAreDisabledForTheirOwnKind() {
