@@ -14,9 +14,4 @@ int RunReadout(const TArgs&) {
   return 2;
 }
 
-int RunEval(const TArgs&) {
-  std::fputs("numora-probe: not built yet\n", stderr);
-  return 2;
-}
-
 }  // namespace numora::probe

@@ -1,0 +1,49 @@
+// TF1Book: the invisible spreadsheet component the function drawer computes with.
+// Cells hold numbers or formulas; a formula's number is computed when it is put,
+// from the current numbers of the cells it references (no recalculation later).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace numora {
+
+// A formula the evaluator cannot accept. Position counts characters from 1 in the
+// text that was put; 0 when the fault is not tied to a place (a bad cell address).
+class EF1BookError : public std::runtime_error {
+ public:
+  EF1BookError(std::size_t position, const std::string& what);
+  std::size_t Position() const { return position_; }
+
+ private:
+  std::size_t position_;
+};
+
+class TF1Book {
+ public:
+  TF1Book();
+  ~TF1Book();
+  TF1Book(const TF1Book&) = delete;
+  TF1Book& operator=(const TF1Book&) = delete;
+
+  void SelectCell(int row, int col);
+  void GetSelectedCell(int& row, int& col) const;
+  // A text that stands for the cell's number inside a formula; never holds w or W.
+  std::string CellReference(int row, int col, bool absolute) const;
+  // The text is a decimal numeral; it becomes the cell's number.
+  void PutCellEntry(int row, int col, std::string_view text);
+  // Compiles the text and stores its value at once. Throws EF1BookError and keeps
+  // the cell's previous content when the text is not a formula.
+  void PutCellFormula(int row, int col, std::string_view text);
+  // 0 for an empty cell; not a number for a formula without a numeric value.
+  double GetCellNumber(int row, int col) const;
+
+ private:
+  struct TSheet;
+  std::unique_ptr<TSheet> sheet_;
+};
+
+}  // namespace numora
