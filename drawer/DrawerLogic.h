@@ -1,0 +1,56 @@
+// The function drawer's behaviour without any widget: plotting on Enter, the mouse and axis
+// readouts, slow motion and its pause. TForm1 forwards its handlers here; the probe and the
+// tests drive it on recorders.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "DrawerPorts.h"
+
+namespace numora {
+
+class TDrawerLogic {
+ public:
+  // Plot geometry, in window client pixels with y growing downward.
+  static constexpr int kX0 = 316;  // column of w = 0, the vertical axis line
+  static constexpr int kY0 = 225;  // row of F = 0, the horizontal axis line
+  static constexpr int kSegments = 400;
+  static constexpr int kPenWidth = 2;
+  static constexpr std::uint32_t kPenColor = 0x0000FF;
+  static constexpr char kEnter = 13;
+  static constexpr const char* kInitialFormula =
+      "Sin((w/10+sin(w/10)*10+cos(w/10)*10)/10)*100+w/10+5";
+
+  TDrawerLogic(TDrawSurface& surface, TDrawerTexts& texts, TEventPump& pump, TPlotCells& cells)
+      : surface_(surface), texts_(texts), pump_(pump), cells_(cells) {}
+
+  // Enter plots; the key itself is passed on unchanged.
+  void Edit1KeyPress(char& key);
+  // Clears the surface, fills the cells from the formula and draws the segments. A formula
+  // the evaluator rejects ends it while filling; slow motion covers one plot that reaches
+  // its drawing.
+  void Plot();
+
+  void FormMouseMove(int x, int y);
+  void Panel1MouseMove();
+  void Panel2MouseMove();
+  void SpeedButton1Click() { slowMotion_ = !slowMotion_; }
+  bool SlowMotion() const { return slowMotion_; }
+
+  // Handles pending UI events until the clock has passed the moment of the call plus the
+  // given time. The first reading of the clock comes before any event.
+  void Pause(int seconds, int milliseconds);
+
+ private:
+  void FillCells();
+  void DrawSegments();
+
+  TDrawSurface& surface_;
+  TDrawerTexts& texts_;
+  TEventPump& pump_;
+  TPlotCells& cells_;
+  bool slowMotion_ = false;  // FSlowMotion
+};
+
+}  // namespace numora
