@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DrawerLayout.h"
 #include "DrawerLogic.h"
 #include "F1BookCells.h"
 #include "VCF1.h"
@@ -69,6 +70,9 @@ class TIdlePump : public TEventPump {
 class THeadlessDrawer {
  public:
   THeadlessDrawer() : cells(book), logic(surface, texts, pump, cells) {}
+
+  // A pointer movement at a client position, handled by the component under it.
+  void MouseMove(int x, int y);
 
   TF1Book book;
   TF1BookCells cells;
