@@ -12,6 +12,9 @@
 #include "Look.h"
 #include "WindowPorts.h"
 
+// The description's resources live in this static library: register them before use.
+static void InitDrawResources() { Q_INIT_RESOURCE(Draw); }
+
 namespace numora {
 
 TForm1* Form1 = nullptr;
@@ -44,6 +47,7 @@ class TForm1::TBackground {
 };
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent), background_(std::make_unique<TBackground>()) {
+  InitDrawResources();
   setObjectName("Form1");
   setWindowTitle("Function Drawer");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -89,6 +93,7 @@ void TForm1::BuildComponents() {
 
   auto* speedButton1 = Place<TSpeedButton>(this, "SpeedButton1", 493, 408, 43, 32);
   speedButton1->setToolTip("SlowMotion");
+  speedButton1->glyph = QImage(":/drawer/SlowMotion.bmp");
   speedButton1->OnClick = [this](QObject* s) { SpeedButton1Click(s); };
 
   statusBar1_ = Place<TStatusBar>(this, "StatusBar1", 0, 438, 638, 19);
