@@ -1,1 +1,12 @@
-// picture framework
+// Checks that the picture framework's headers stand on their own.
+#include "graphics/Bitmap.h"
+#include "graphics/Canvas.h"
+#include "graphics/Clipboard.h"
+#include "graphics/Graphic.h"
+#include "graphics/GraphicsErrors.h"
+#include "graphics/Palette.h"
+#include "graphics/Picture.h"
+#include "graphics/PictureRegistry.h"
+#include "graphics/Screen.h"
+#include "graphics/SharedImage.h"
+#include "graphics/Streams.h"

@@ -1,0 +1,101 @@
+// TBitmap: an uncompressed picture of 8 bits per pixel (palette indices) or 24 bits per pixel
+// (blue, green, red), stored top-down with a positive, 4-byte-aligned stride, so row i lies at
+// row 0 plus i times Stride() and a codec can take several rows per call.
+//
+// Copies share their pixels and palette until one of them is written (GetScanline, SetPalette,
+// a size or format change), so Assign costs nothing. ReadScanline never unshares.
+//
+// The bitmap owns its palette handle: SetPalette takes ownership, Palette() only lends it.
+// An 8-bit bitmap without a palette shows its indices as gray levels.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "graphics/Graphic.h"
+#include "graphics/SharedImage.h"
+
+namespace numora {
+
+enum class TPixelFormat : std::uint8_t { pfDevice, pf8bit, pf24bit };
+
+class TBitmap : public TGraphic {
+ public:
+  static constexpr std::string_view kClassName = "TBitmap";
+
+  TBitmap();
+  TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf24bit);
+  ~TBitmap() override;
+
+  std::string_view ClassName() const override { return kClassName; }
+
+  // pfDevice reads as pf24bit. Changing the format of a bitmap with pixels converts them: 8 to
+  // 24 through the palette, 24 to 8 onto the palette (a halftone palette when there is none).
+  TPixelFormat PixelFormat() const;
+  void SetPixelFormat(TPixelFormat format);
+  int BitsPerPixel() const { return PixelFormat() == TPixelFormat::pf8bit ? 8 : 24; }
+
+  int Width() const;
+  int Height() const;
+  // Keeps the pixels of the overlapping area; new pixels are 0. Negative sizes count as 0.
+  void SetWidth(int width) { SetSize(width, Height()); }
+  void SetHeight(int height) { SetSize(Width(), height); }
+  void SetSize(int width, int height);
+  // Bytes from one row to the next: a multiple of 4, above 0 whenever the width is.
+  int Stride() const;
+  static int StrideFor(int width, TPixelFormat format);
+
+  // Address of row `row` for writing (unshares first); EInvalidGraphicOperation out of range.
+  std::uint8_t* GetScanline(int row);
+  const std::uint8_t* ReadScanline(int row) const;
+
+  HPALETTE Palette() const;
+  void SetPalette(HPALETTE palette);  // takes ownership; 0 removes the palette
+  HPALETTE ReleasePalette();          // gives the handle to the caller; the bitmap has none
+  // The colour an 8-bit index stands for (gray level without a palette).
+  PALETTEENTRY ColorOfIndex(std::uint8_t index) const;
+
+  // Shares pixels and palette with source.
+  void Assign(const TBitmap& source);
+  bool SharesPixelsWith(const TBitmap& other) const;
+  // Drops pixels and palette; the pixel format stays.
+  void Clear();
+
+  // TGraphic
+  void Assign(TGraphic& source) override;
+  bool Equals(TGraphic& other) override;
+  void DrawPicture(TCanvas& canvas, const TRect& rect) override;
+  bool IsEmpty() const override;
+  int PictureWidth() override { return Width(); }
+  int PictureHeight() override { return Height(); }
+  void ChangeWidth(int width) override { SetWidth(width); }
+  void ChangeHeight(int height) override { SetHeight(height); }
+  HPALETTE CurrentPalette() override { return Palette(); }
+  void ChangePalette(HPALETTE palette) override;
+  // The file form is an uncompressed BMP (8 or 24 bits per pixel).
+  void LoadStream(TStream& stream) override;
+  void SaveStream(TStream& stream) override;
+  // The stored form is a 32-bit little-endian length and then the file form.
+  void ReadStored(TStream& stream) override;
+  void WriteStored(TStream& stream) override;
+  void SaveClipboard(TClipboardFormat& format, QImage& data, HPALETTE& palette) override;
+  void LoadClipboard(TClipboardFormat format, const QImage& data, HPALETTE palette) override;
+
+  // A QImage over the pixels (Format_BGR888 or Format_Indexed8 with the colour table); it
+  // shares memory with this bitmap and must not outlive a change of it.
+  QImage View() const;
+  // A deep copy of the pixels as a QImage in the same formats.
+  QImage ToQImage() const;
+  void FromQImage(const QImage& image);
+
+  class TBitmapImage;
+
+ private:
+  void Unshare();
+  void Replace(TBitmapImage* image);
+
+  TBitmapImage* image_ = nullptr;
+  TPixelFormat format_ = TPixelFormat::pfDevice;
+};
+
+}  // namespace numora

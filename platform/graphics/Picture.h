@@ -1,0 +1,62 @@
+// TPicture: a holder of at most one picture of any registered class, and the reader and writer
+// of stored picture records:
+//   1 byte n, n bytes class name, then the class's own stored data (TGraphic::ReadStored).
+// A record with n = 0 is an empty picture. Reading fails with EInvalidGraphic for an unknown
+// class name or a record that ends inside the name, and passes on the class's own errors; a
+// failed read leaves the picture as it was.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "graphics/Graphic.h"
+#include "graphics/PictureRegistry.h"
+
+namespace numora {
+
+class TPicture {
+ public:
+  explicit TPicture(const TPictureRegistry& registry = GlobalPictureRegistry());
+  ~TPicture();
+  TPicture(const TPicture&) = delete;
+  TPicture& operator=(const TPicture&) = delete;
+
+  TGraphic* Graphic() const { return graphic_.get(); }
+  template <class T>
+  T* GraphicAs() const {
+    return dynamic_cast<T*>(graphic_.get());
+  }
+  // Takes the picture; OnChange and OnProgress of the picture are routed to this holder.
+  void SetGraphic(std::unique_ptr<TGraphic> graphic);
+  // A new picture of the source's class, assigned from the source (null empties the holder).
+  void Assign(TGraphic* source);
+
+  // Whole stored record.
+  void ReadStored(TStream& stream);
+  void WriteStored(TStream& stream);
+  void LoadFromStoredRecord(std::span<const std::uint8_t> record);
+  std::vector<std::uint8_t> StoredRecord();
+
+  // Picks the class by the file's extension; EInvalidGraphic for an unknown extension.
+  void LoadFromFile(const std::string& path);
+  void SaveToFile(const std::string& path);
+
+  int Width() const;
+  int Height() const;
+  // Stretches the picture into rect; nothing happens without a picture.
+  void StretchDraw(TCanvas& canvas, const TRect& rect);
+
+  TGraphicNotify OnChange;    // sender is the graphic
+  TProgressEvent OnProgress;  // forwarded from the graphic
+
+ private:
+  void Attach(std::unique_ptr<TGraphic> graphic);
+
+  const TPictureRegistry& registry_;
+  std::unique_ptr<TGraphic> graphic_;
+};
+
+}  // namespace numora
