@@ -46,6 +46,7 @@ class TBitmap : public TGraphic {
   static int StrideFor(int width, TPixelFormat format);
 
   // Address of row `row` for writing (unshares first); EInvalidGraphicOperation out of range.
+  // The address stays valid until the bitmap is next resized, converted, copied or assigned.
   std::uint8_t* GetScanline(int row);
   const std::uint8_t* ReadScanline(int row) const;
 
@@ -91,11 +92,10 @@ class TBitmap : public TGraphic {
   class TBitmapImage;
 
  private:
-  void Unshare();
+  void Unshare(bool copyPalette = true);
   void Replace(TBitmapImage* image);
 
   TBitmapImage* image_ = nullptr;
-  TPixelFormat format_ = TPixelFormat::pfDevice;
 };
 
 }  // namespace numora

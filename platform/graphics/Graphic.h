@@ -5,7 +5,8 @@
 // with EInvalidGraphicOperation where no sensible default exists.
 //
 // Ownership: a palette handle returned by CurrentPalette stays the picture's; one handed to
-// ChangePalette becomes the picture's. SaveClipboard's palette is the caller's.
+// ChangePalette becomes the picture's. SaveClipboard's palette is the caller's, and so stays
+// LoadClipboard's.
 #pragma once
 
 #include <cstdint>
@@ -38,9 +39,9 @@ enum TProgressStage : std::uint8_t { psStarting = 0, psRunning = 1, psEnding = 2
 class TGraphic;
 using TGraphicNotify = std::function<void(TGraphic& sender)>;
 // sender, stage, percent 0..100, redraw-now, the rectangle that changed, message.
-using TProgressEvent = std::function<void(TGraphic& sender, TProgressStage stage,
-                                          std::uint8_t percent, bool redrawNow, const TRect& rect,
-                                          const std::string& message)>;
+using TProgressEvent =
+    std::function<void(TGraphic& sender, TProgressStage stage, std::uint8_t percent, bool redrawNow,
+                       const TRect& rect, const std::string& message)>;
 
 // Clipboard formats a picture can put on or take from the clipboard.
 using TClipboardFormat = std::uint16_t;
@@ -127,9 +128,8 @@ struct TGraphicClass {
 // The class record of T, which declares `static constexpr std::string_view kClassName`.
 template <class T>
 TGraphicClass GraphicClassOf() {
-  return TGraphicClass{T::kClassName, []() -> std::unique_ptr<TGraphic> {
-                         return std::make_unique<T>();
-                       }};
+  return TGraphicClass{T::kClassName,
+                       []() -> std::unique_ptr<TGraphic> { return std::make_unique<T>(); }};
 }
 
 }  // namespace numora

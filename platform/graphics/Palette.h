@@ -45,9 +45,9 @@ bool DeleteObject(HPALETTE palette);
 bool IsPaletteHandle(HPALETTE palette);
 
 struct TPaletteHandleStats {
-  std::size_t live = 0;         // created and not yet deleted
-  std::size_t created = 0;      // ever created
-  std::size_t badDeletes = 0;   // DeleteObject of an unknown or already deleted handle
+  std::size_t live = 0;        // created and not yet deleted
+  std::size_t created = 0;     // ever created
+  std::size_t badDeletes = 0;  // DeleteObject of an unknown or already deleted handle
 };
 TPaletteHandleStats PaletteHandleStats();
 

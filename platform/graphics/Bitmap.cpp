@@ -1,0 +1,257 @@
+#include "graphics/Bitmap.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+
+#include "graphics/BitmapImage.h"
+#include "graphics/GraphicsErrors.h"
+
+namespace numora {
+
+namespace {
+
+constexpr int kMaxSide = 65536;
+
+TPixelFormat Effective(TPixelFormat format) {
+  return format == TPixelFormat::pf8bit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit;
+}
+
+// Nearest palette entry per colour, memoised on a 32 x 32 x 32 grid of the colour space.
+class TNearestColor {
+ public:
+  explicit TNearestColor(std::vector<PALETTEENTRY> entries) : entries_(std::move(entries)) {
+    cache_.fill(-1);
+  }
+  std::uint8_t Index(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    if (entries_.empty()) return static_cast<std::uint8_t>((r * 77 + g * 150 + b * 29) >> 8);
+    int key = (r >> 3) << 10 | (g >> 3) << 5 | (b >> 3);
+    if (cache_[key] < 0) cache_[key] = Search(r, g, b);
+    return static_cast<std::uint8_t>(cache_[key]);
+  }
+
+ private:
+  int Search(int r, int g, int b) const {
+    int best = 0;
+    long bestDistance = -1;
+    for (std::size_t i = 0; i < entries_.size() && i < 256; ++i) {
+      long dr = r - entries_[i].peRed, dg = g - entries_[i].peGreen, db = b - entries_[i].peBlue;
+      long distance = dr * dr + dg * dg + db * db;
+      if (bestDistance < 0 || distance < bestDistance) {
+        bestDistance = distance;
+        best = static_cast<int>(i);
+      }
+    }
+    return best;
+  }
+  std::vector<PALETTEENTRY> entries_;
+  std::array<std::int16_t, 32 * 32 * 32> cache_;
+};
+
+}  // namespace
+
+std::vector<PALETTEENTRY> ColorTable(HPALETTE palette) {
+  std::vector<PALETTEENTRY> entries;
+  if (palette != 0) {
+    entries.resize(kMaxPaletteEntries);
+    entries.resize(GetPaletteEntries(palette, 0, kMaxPaletteEntries, entries.data()));
+    return entries;
+  }
+  entries.resize(256);
+  for (int i = 0; i < 256; ++i) {
+    auto v = static_cast<std::uint8_t>(i);
+    entries[i] = {v, v, v, 0};
+  }
+  return entries;
+}
+
+TBitmap::TBitmapImage::TBitmapImage(int w, int h, TPixelFormat f, HPALETTE pal)
+    : width(w), height(h), stride(TBitmap::StrideFor(w, f)), format(Effective(f)), palette(pal) {
+  pixels.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
+}
+
+void TBitmap::TBitmapImage::FreeHandle() {
+  if (palette != 0) DeleteObject(palette);
+  palette = 0;
+}
+
+TBitmap::TBitmap() : TBitmap(0, 0, TPixelFormat::pf24bit) {}
+
+TBitmap::TBitmap(int width, int height, TPixelFormat format) {
+  if (width < 0) width = 0;
+  if (height < 0) height = 0;
+  if (width > kMaxSide || height > kMaxSide) {
+    throw EInvalidGraphicOperation("Bitmap size " + std::to_string(width) + " x " +
+                                   std::to_string(height) + " is too large");
+  }
+  Replace(new TBitmapImage(width, height, format, 0));
+}
+
+TBitmap::~TBitmap() {
+  if (image_) image_->Release();
+}
+
+void TBitmap::Replace(TBitmapImage* image) {
+  image->Reference();
+  if (image_) image_->Release();
+  image_ = image;
+}
+
+void TBitmap::Unshare(bool copyPalette) {
+  if (image_->RefCount() == 1) return;
+  auto* copy = new TBitmapImage(0, 0, image_->format, 0);
+  copy->width = image_->width;
+  copy->height = image_->height;
+  copy->stride = image_->stride;
+  copy->pixels = image_->pixels;
+  copy->palette = copyPalette ? CopyPalette(image_->palette) : 0;
+  Replace(copy);
+}
+
+TPixelFormat TBitmap::PixelFormat() const { return image_->format; }
+int TBitmap::Width() const { return image_->width; }
+int TBitmap::Height() const { return image_->height; }
+int TBitmap::Stride() const { return image_->stride; }
+
+int TBitmap::StrideFor(int width, TPixelFormat format) {
+  int bytes = Effective(format) == TPixelFormat::pf8bit ? width : width * 3;
+  return (bytes + 3) & ~3;
+}
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == Width() && height == Height()) return;
+  if (width > kMaxSide || height > kMaxSide) {
+    throw EInvalidGraphicOperation("Bitmap size " + std::to_string(width) + " x " +
+                                   std::to_string(height) + " is too large");
+  }
+  HPALETTE palette =
+      image_->RefCount() == 1 ? std::exchange(image_->palette, 0) : CopyPalette(image_->palette);
+  auto* resized = new TBitmapImage(width, height, image_->format, palette);
+  int rows = std::min(height, image_->height);
+  int bytes = std::min(resized->stride, image_->stride);
+  for (int y = 0; y < rows; ++y) std::memcpy(resized->Row(y), image_->Row(y), bytes);
+  Replace(resized);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format) {
+  format = Effective(format);
+  if (format == image_->format) return;
+  const TBitmapImage& old = *image_;
+  HPALETTE palette = CopyPalette(old.palette);
+  if (format == TPixelFormat::pf8bit && palette == 0 && old.width > 0 && old.height > 0) {
+    palette = CreateHalftonePalette(0);
+  }
+  auto* converted = new TBitmapImage(old.width, old.height, format, palette);
+  if (format == TPixelFormat::pf24bit) {
+    std::vector<PALETTEENTRY> table = ColorTable(old.palette);
+    table.resize(256);  // indices beyond the palette show black
+    for (int y = 0; y < old.height; ++y) {
+      const std::uint8_t* src = old.Row(y);
+      std::uint8_t* dst = converted->Row(y);
+      for (int x = 0; x < old.width; ++x, dst += 3) {
+        const PALETTEENTRY& e = table[src[x]];
+        dst[0] = e.peBlue;
+        dst[1] = e.peGreen;
+        dst[2] = e.peRed;
+      }
+    }
+  } else if (old.width > 0 && old.height > 0) {
+    TNearestColor nearest(ColorTable(palette));
+    for (int y = 0; y < old.height; ++y) {
+      const std::uint8_t* src = old.Row(y);
+      std::uint8_t* dst = converted->Row(y);
+      for (int x = 0; x < old.width; ++x, src += 3) dst[x] = nearest.Index(src[2], src[1], src[0]);
+    }
+  }
+  Replace(converted);
+}
+
+std::uint8_t* TBitmap::GetScanline(int row) {
+  if (row < 0 || row >= image_->height) {
+    throw EInvalidGraphicOperation("Scan line index " + std::to_string(row) + " out of range");
+  }
+  Unshare();
+  return image_->Row(row);
+}
+
+const std::uint8_t* TBitmap::ReadScanline(int row) const {
+  if (row < 0 || row >= image_->height) {
+    throw EInvalidGraphicOperation("Scan line index " + std::to_string(row) + " out of range");
+  }
+  return image_->Row(row);
+}
+
+HPALETTE TBitmap::Palette() const { return image_->palette; }
+
+void TBitmap::SetPalette(HPALETTE palette) {
+  if (palette == image_->palette) return;
+  // A shared image would have its palette duplicated only to be replaced at once.
+  Unshare(/*copyPalette=*/false);
+  if (image_->palette != 0) DeleteObject(image_->palette);
+  image_->palette = palette;
+}
+
+HPALETTE TBitmap::ReleasePalette() {
+  if (image_->RefCount() > 1) {
+    HPALETTE copy = CopyPalette(image_->palette);
+    Unshare(/*copyPalette=*/false);
+    return copy;
+  }
+  return std::exchange(image_->palette, 0);
+}
+
+PALETTEENTRY TBitmap::ColorOfIndex(std::uint8_t index) const {
+  if (image_->palette == 0) return {index, index, index, 0};
+  PALETTEENTRY entry;
+  if (GetPaletteEntries(image_->palette, index, 1, &entry) != 1) return {};
+  return entry;
+}
+
+void TBitmap::Assign(const TBitmap& source) {
+  if (source.image_ == image_) return;
+  Replace(source.image_);
+}
+
+bool TBitmap::SharesPixelsWith(const TBitmap& other) const { return image_ == other.image_; }
+
+void TBitmap::Clear() { Replace(new TBitmapImage(0, 0, image_->format, 0)); }
+
+void TBitmap::Assign(TGraphic& source) {
+  if (auto* bitmap = dynamic_cast<TBitmap*>(&source)) {
+    Assign(*bitmap);
+    Changed();
+    return;
+  }
+  TGraphic::Assign(source);
+}
+
+bool TBitmap::Equals(TGraphic& other) {
+  auto* bitmap = dynamic_cast<TBitmap*>(&other);
+  if (!bitmap) return false;
+  if (bitmap->image_ == image_) return true;
+  const TBitmapImage& a = *image_;
+  const TBitmapImage& b = *bitmap->image_;
+  if (a.width != b.width || a.height != b.height || a.format != b.format) return false;
+  int bytes = a.format == TPixelFormat::pf8bit ? a.width : a.width * 3;
+  for (int y = 0; y < a.height; ++y) {
+    if (std::memcmp(a.Row(y), b.Row(y), bytes) != 0) return false;
+  }
+  if (a.format != TPixelFormat::pf8bit) return true;
+  std::vector<PALETTEENTRY> pa = ColorTable(a.palette), pb = ColorTable(b.palette);
+  return std::ranges::equal(pa, pb, [](const PALETTEENTRY& x, const PALETTEENTRY& y) {
+    return x.peRed == y.peRed && x.peGreen == y.peGreen && x.peBlue == y.peBlue;
+  });
+}
+
+bool TBitmap::IsEmpty() const { return image_->width == 0 || image_->height == 0; }
+
+void TBitmap::ChangePalette(HPALETTE palette) {
+  SetPalette(palette);
+  SetPaletteModified(true);
+  Changed();
+}
+
+}  // namespace numora

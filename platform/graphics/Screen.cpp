@@ -1,0 +1,105 @@
+#include "graphics/Screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <chrono>
+#include <mutex>
+
+namespace numora {
+
+namespace {
+
+constexpr HDC kScreenDC = 0x5C4EE7;
+
+struct TScreenState {
+  std::mutex lock;
+  std::optional<TScreenCaps> override;
+  int liveContexts = 0;
+  std::function<std::uint32_t()> clock;
+};
+
+TScreenState& State() {
+  static TScreenState state;
+  return state;
+}
+
+TScreenCaps QueryScreen() {
+  TScreenState& state = State();
+  {
+    std::lock_guard guard(state.lock);
+    if (state.override) return *state.override;
+  }
+  if (qGuiApp) {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) return {screen->depth(), 1};
+  }
+  return {24, 1};
+}
+
+}  // namespace
+
+HDC GetDC(std::uintptr_t) {
+  std::lock_guard guard(State().lock);
+  ++State().liveContexts;
+  return kScreenDC;
+}
+
+int ReleaseDC(std::uintptr_t, HDC dc) {
+  std::lock_guard guard(State().lock);
+  if (dc != kScreenDC || State().liveContexts == 0) return 0;
+  --State().liveContexts;
+  return 1;
+}
+
+int GetDeviceCaps(HDC dc, int index) {
+  if (dc != kScreenDC) return 0;
+  TScreenCaps caps = QueryScreen();
+  if (index == BITSPIXEL) return caps.bitsPerPixel;
+  if (index == PLANES) return caps.planes;
+  return 0;
+}
+
+int ScreenColorBits() {
+  TScreenCaps caps = QueryScreen();
+  return caps.bitsPerPixel * caps.planes;
+}
+
+int LiveDeviceContexts() {
+  std::lock_guard guard(State().lock);
+  return State().liveContexts;
+}
+
+TScreenCapsOverride::TScreenCapsOverride(TScreenCaps caps) {
+  std::lock_guard guard(State().lock);
+  previous_ = State().override;
+  State().override = caps;
+}
+
+TScreenCapsOverride::~TScreenCapsOverride() {
+  std::lock_guard guard(State().lock);
+  State().override = previous_;
+}
+
+std::uint32_t GetTickCount() {
+  std::function<std::uint32_t()> clock;
+  {
+    std::lock_guard guard(State().lock);
+    clock = State().clock;
+  }
+  if (clock) return clock();
+  auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+TTickCountOverride::TTickCountOverride(std::function<std::uint32_t()> clock) {
+  std::lock_guard guard(State().lock);
+  previous_ = std::move(State().clock);
+  State().clock = std::move(clock);
+}
+
+TTickCountOverride::~TTickCountOverride() {
+  std::lock_guard guard(State().lock);
+  State().clock = std::move(previous_);
+}
+
+}  // namespace numora
