@@ -88,6 +88,13 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) {
   Replace(new TBitmapImage(width, height, format, 0));
 }
 
+TBitmap::TBitmap(const TBitmap& other) : TGraphic() { Replace(other.image_); }
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+  Assign(other);
+  return *this;
+}
+
 TBitmap::~TBitmap() {
   if (image_) image_->Release();
 }

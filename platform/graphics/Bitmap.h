@@ -26,6 +26,9 @@ class TBitmap : public TGraphic {
   TBitmap();
   TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf24bit);
   ~TBitmap() override;
+  // Copies share pixels and palette (not the holder's handlers).
+  TBitmap(const TBitmap& other);
+  TBitmap& operator=(const TBitmap& other);
 
   std::string_view ClassName() const override { return kClassName; }
 
