@@ -16,6 +16,9 @@ class TImageSurface;
 class TWindowTexts;
 class TApplicationPump;
 class TF1BookCells;
+class TPicture;
+class TStoredBackground;
+struct TFormEvents;
 
 class TForm1 : public QDialog {
  public:
@@ -32,8 +35,9 @@ class TForm1 : public QDialog {
   // Handles pending events until the given time has passed.
   void Pause(int seconds, int milliseconds);
   bool SlowMotion() const;
-  // True once the stored background picture has been decoded (at its first drawing).
-  bool PictureDecoded() const;
+  // The stored background picture, and whether it has been drawn (decoded) yet.
+  const TPicture& Picture() const;
+  bool PictureDrawn() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -41,8 +45,6 @@ class TForm1 : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  class TBackground;
-  void BuildComponents();
   void DrawPicture(QPainter& painter, const QRect& target);
 
   TImage* image1_ = nullptr;
@@ -51,7 +53,8 @@ class TForm1 : public QDialog {
   TLabel* label5_ = nullptr;
   TStatusBar* statusBar1_ = nullptr;
   TF1BookControl* f1Book_ = nullptr;
-  std::unique_ptr<TBackground> background_;
+  std::unique_ptr<TStoredBackground> background_;
+  std::unique_ptr<TFormEvents> formEvents_;
   std::unique_ptr<TImageSurface> surface_;
   std::unique_ptr<TWindowTexts> texts_;
   std::unique_ptr<TApplicationPump> pump_;

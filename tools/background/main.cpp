@@ -7,6 +7,9 @@
 #include <cstring>
 
 #include "Artwork.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Picture.h"
+#include "graphics/Streams.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -20,6 +23,18 @@ int main(int argc, char** argv) {
   bool written = false;
   if (std::strcmp(what, "glyph") == 0) {
     written = numora::artwork::DrawSlowMotionGlyph().save(out, "BMP");
+  } else if (std::strcmp(what, "picture") == 0) {
+    // A small bitmap stands in until the JPEG picture class can encode the real one.
+    auto bitmap = std::make_unique<numora::TBitmap>();
+    bitmap->FromQImage(
+        numora::artwork::DrawBackground().scaled(256, 192).convertToFormat(QImage::Format_BGR888));
+    numora::TPicture picture;
+    picture.SetGraphic(std::move(bitmap));
+    const std::vector<std::uint8_t> record = picture.StoredRecord();
+    numora::TMemoryStream stream;
+    stream.WriteBuffer(record.data(), record.size());
+    stream.SaveToFile(argv[2]);
+    written = true;
   } else if (std::strcmp(what, "preview") == 0) {
     written = numora::artwork::DrawBackground().save(out, "PNG");
   } else {
