@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QIcon>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMainWindow>
@@ -489,10 +490,19 @@ void TBuilder::BuildMenu(QMenuBar& bar, const QJsonArray& entries) {
 }
 
 TFormEvents TBuilder::Build(const QJsonObject& d) {
-  CheckKeys(d, {"class", "name", "caption", "clientWidth", "clientHeight", "border", "borderIcons",
-                "formStyle", "color", "font", "hint", "events", "menu", "components"});
+  CheckKeys(d, {"class", "name", "caption", "left", "top", "icon", "clientWidth", "clientHeight",
+                "border", "borderIcons", "formStyle", "color", "font", "hint", "events", "menu",
+                "components"});
   if (d.contains("name")) form_.setObjectName(String(d["name"]));
   if (d.contains("caption")) form_.setWindowTitle(String(d["caption"]));
+  if (d.contains("left") || d.contains("top"))
+    form_.move(d.contains("left") ? Int(d["left"]) : form_.x(),
+               d.contains("top") ? Int(d["top"]) : form_.y());
+  if (d.contains("icon")) {
+    const QString icon = String(d["icon"]);
+    if (!QFile::exists(icon)) throw std::runtime_error("no icon at " + Quoted(icon));
+    form_.setWindowIcon(QIcon(icon));  // read when first drawn
+  }
 
   const QString border = d.contains("border") ? String(d["border"]) : "sizeable";
   if (border != "single" && border != "dialog" && border != "sizeable")

@@ -6,6 +6,8 @@
 //     "inherits": ":/windows/Calculator.json",  // a base description this one changes
 //     "class": "TCalculatorForm",                // required: the C++ class building it
 //     "name": "CalculatorForm", "caption": "Numora",
+//     "left": 300, "top": 233,                   // stored position on the screen
+//     "icon": ":/windows/Numora.xpm",            // the window's icon, a resource path
 //     "clientWidth": 341, "clientHeight": 254,   // below the menu bar
 //     "border": "single" | "dialog" | "sizeable",  // single and dialog are fixed size
 //     "borderIcons": ["systemMenu", "minimize", "maximize"],

@@ -7,6 +7,9 @@
 
 #include "Components.h"
 #include "Engine.h"
+#include "FormBuilder.h"
+
+class QDialog;
 
 namespace numora {
 
@@ -16,10 +19,13 @@ class TSciCalcForm;
 // The window references of the program; each is a window or empty.
 extern TCalculatorForm* CalculatorForm;
 extern TSciCalcForm* SciCalcForm;
+// The window "&Function" shows modally: the function drawer, created hidden at start-up by
+// main.cpp. Empty: "&Function" does nothing.
+extern QDialog* FunctionWindow;
 
 class TCalculatorForm : public QMainWindow, public TCalcWindow {
  public:
-  TCalculatorForm(TCalculatorEngine& engine, QWidget* parent = nullptr);
+  explicit TCalculatorForm(TCalculatorEngine& engine, QWidget* parent = nullptr);
   ~TCalculatorForm() override;
 
   // TCalcWindow
@@ -32,6 +38,7 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
   virtual void FormClose();
   void Bilimsel1Click();
   void Hakknda1Click();
+  void Function1Click();
   void ZeroButtonClick(QObject* sender);
   void PlusButtonClick(QObject* sender);
   void RootButtonClick(QObject* sender);
@@ -52,26 +59,31 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
   void Panel2MouseMove(QObject* sender, int x, int y);
 
  protected:
+  // For subclasses: builds nothing; the subclass calls Build with its own description.
+  struct TBuildLater {};
+  TCalculatorForm(TCalculatorEngine& engine, TBuildLater);
+  // The handlers of this class by name, for the description's event bindings.
+  THandlers Handlers();
+  // Builds the window from its description, then runs its creation event. ownKindEntry is
+  // the View entry that switches to this window's own kind.
+  void Build(const QString& formClass, const QString& description, const THandlers& handlers,
+             const char* ownKindEntry);
+
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
- protected:
   TCalculatorEngine& engine_;
-  QAction* standart1_ = nullptr;
-  QAction* bilimsel1_ = nullptr;
+  bool centred_ = false;  // only the first showing of the standard window centres it
 
  private:
   class THiddenField;
-  void BuildComponents();
 
+  TFormEvents events_;
+  QAction* ownKindEntry_ = nullptr;
   TLabel* calcEdit_ = nullptr;
   TEdit* edit1_ = nullptr;
   TStatusBar* statusBar1_ = nullptr;
-  QTimer* timer1_ = nullptr;
   std::unique_ptr<THiddenField> hiddenField_;
-
- protected:
-  bool centred_ = false;  // only the first showing of the standard window centres it
 };
 
 }  // namespace numora

@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "Calculator.h"
 #include "Engine.h"
+#include "FunctionPlaceholder.h"
 
 namespace {
 
@@ -24,10 +25,14 @@ int main(int argc, char** argv) {
   numora::TApplication application(argc, argv);
   TApplicationHost host;
   numora::TCalculatorEngine engine(host);
+  // The main window first, then the hidden ones, as the windows expect them.
   numora::TCalculatorForm calculatorForm(engine);
   numora::CalculatorForm = &calculatorForm;
   application.RegisterForm(&calculatorForm);
   numora::TAboutBox aboutBox;
   numora::AboutBox = &aboutBox;
+  // What "&Function" shows: replaced by the function drawer once it joins the program.
+  numora::TFunctionPlaceholder functionWindow;
+  numora::FunctionWindow = &functionWindow;
   return application.Run();
 }
