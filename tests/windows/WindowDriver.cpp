@@ -1,0 +1,173 @@
+// Drives a program's top-level window on an X server (run it under xvfb-run), the way a
+// window manager would:
+//
+//   numora-window-driver [--close] [--settle MS] [--timeout S] TITLE -- PROGRAM [ARGS...]
+//
+// starts PROGRAM, waits until a top-level window titled TITLE is mapped, waits MS more
+// milliseconds (300 by default), reads the program's resident memory, and with --close
+// sends that window WM_DELETE_WINDOW (the title bar's close button) and waits for the
+// program to end. Prints one line:
+//   startup_ms=<fork to mapped> rss_kb=<VmRSS> exit=<exit status, or -1 if left running>
+// and exits 0 when the window appeared and (with --close) the program ended with status 0.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+std::string WindowTitle(Display* display, Window window) {
+  char* name = nullptr;
+  std::string title;
+  if (XFetchName(display, window, &name) && name != nullptr) title = name;
+  if (name != nullptr) XFree(name);
+  return title;
+}
+
+// A mapped child of the root window with that title, or None.
+Window FindMapped(Display* display, const std::string& title) {
+  Window root = DefaultRootWindow(display), parent, *children = nullptr;
+  unsigned count = 0;
+  Window found = None;
+  if (!XQueryTree(display, root, &root, &parent, &children, &count)) return None;
+  for (unsigned i = 0; i < count && found == None; ++i) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, children[i], &attributes) &&
+        attributes.map_state == IsViewable && WindowTitle(display, children[i]) == title)
+      found = children[i];
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+long ResidentKilobytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  return -1;
+}
+
+void SendDelete(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &event);
+  XFlush(display);
+}
+
+// The child's exit status, or -1 when it is still running after the timeout.
+int WaitForExit(pid_t pid, double timeoutMs) {
+  const auto start = Clock::now();
+  for (;;) {
+    int status = 0;
+    const pid_t done = waitpid(pid, &status, WNOHANG);
+    if (done == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (MillisecondsSince(start) > timeoutMs) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+int Usage() {
+  std::fputs(
+      "usage: numora-window-driver [--close] [--settle MS] [--timeout S] TITLE -- PROGRAM "
+      "[ARGS...]\n",
+      stderr);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool close = false;
+  int settleMs = 300;
+  double timeoutMs = 20000;
+  int i = 1;
+  for (; i < argc && std::strncmp(argv[i], "--", 2) == 0 && std::strcmp(argv[i], "--") != 0; ++i) {
+    if (std::strcmp(argv[i], "--close") == 0)
+      close = true;
+    else if (std::strcmp(argv[i], "--settle") == 0 && i + 1 < argc)
+      settleMs = std::atoi(argv[++i]);
+    else if (std::strcmp(argv[i], "--timeout") == 0 && i + 1 < argc)
+      timeoutMs = 1000.0 * std::atof(argv[++i]);
+    else
+      return Usage();
+  }
+  if (i + 2 >= argc || std::strcmp(argv[i + 1], "--") != 0) return Usage();
+  const std::string title = argv[i];
+  char** program = argv + i + 2;
+
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    std::fputs("numora-window-driver: no X display (run it under xvfb-run)\n", stderr);
+    return 2;
+  }
+  // Every new top-level window is a child of the root: its mapping is seen here.
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  XSync(display, False);
+
+  const auto start = Clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execvp(program[0], program);
+    std::perror("numora-window-driver: exec");
+    _exit(127);
+  }
+
+  Window window = None;
+  for (int round = 0; window == None && MillisecondsSince(start) < timeoutMs; ++round) {
+    while (XPending(display) > 0 && window == None) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type == MapNotify && WindowTitle(display, event.xmap.window) == title)
+        window = event.xmap.window;
+    }
+    // A title set only after the mapping is found by looking, now and then.
+    if (window == None && round % 20 == 19) window = FindMapped(display, title);
+    if (window != None) break;
+    if (waitpid(pid, nullptr, WNOHANG) == pid) break;  // ended without a window
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    poll(&connection, 1, 5);
+  }
+  const double startupMs = MillisecondsSince(start);
+  if (window == None) {
+    std::fprintf(stderr, "numora-window-driver: no window \"%s\" appeared\n", title.c_str());
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return 1;
+  }
+
+  std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+  const long rss = ResidentKilobytes(pid);
+  int exitStatus = -1;
+  if (close) {
+    SendDelete(display, window);
+    exitStatus = WaitForExit(pid, 10000);
+  }
+  if (exitStatus == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  std::printf("startup_ms=%.1f rss_kb=%ld exit=%d\n", startupMs, rss, exitStatus);
+  XCloseDisplay(display);
+  return !close || exitStatus == 0 ? 0 : 1;
+}
