@@ -114,4 +114,9 @@ void TPicture::StretchDraw(TCanvas& canvas, const TRect& rect) {
   if (graphic_) canvas.StretchDraw(rect, *graphic_);
 }
 
+void TPicture::StretchDraw(QPainter& painter, const QRect& rect) {
+  TCanvas canvas(painter);
+  StretchDraw(canvas, ToTRect(rect));
+}
+
 }  // namespace numora

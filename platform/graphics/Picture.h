@@ -15,6 +15,9 @@
 #include "graphics/Graphic.h"
 #include "graphics/PictureRegistry.h"
 
+class QPainter;
+class QRect;
+
 namespace numora {
 
 class TPicture {
@@ -48,6 +51,7 @@ class TPicture {
   int Height() const;
   // Stretches the picture into rect; nothing happens without a picture.
   void StretchDraw(TCanvas& canvas, const TRect& rect);
+  void StretchDraw(QPainter& painter, const QRect& rect);
 
   TGraphicNotify OnChange;    // sender is the graphic
   TProgressEvent OnProgress;  // forwarded from the graphic

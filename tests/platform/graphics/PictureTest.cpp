@@ -97,10 +97,12 @@ TEST(GlobalRegistry, KnowsBitmapsAndTakesRegistrations) {
   EXPECT_FALSE(FindGraphicClass("TBlob"));
 }
 
-std::vector<std::uint8_t> Record(std::string_view name, std::vector<std::uint8_t> rest) {
-  std::vector<std::uint8_t> r = {static_cast<std::uint8_t>(name.size())};
-  r.insert(r.end(), name.begin(), name.end());
-  r.insert(r.end(), rest.begin(), rest.end());
+std::vector<std::uint8_t> Record(std::string_view name, const std::vector<std::uint8_t>& rest) {
+  std::vector<std::uint8_t> r;
+  r.reserve(1 + name.size() + rest.size());
+  r.push_back(static_cast<std::uint8_t>(name.size()));
+  for (char c : name) r.push_back(static_cast<std::uint8_t>(c));
+  for (std::uint8_t b : rest) r.push_back(b);
   return r;
 }
 
@@ -215,9 +217,12 @@ TEST_F(Registry, PictureStretchDrawsItsGraphicIntoTheRectangle) {
   blob->bytes = {1};
   picture.SetGraphic(std::move(blob));
   picture.StretchDraw(canvas, TRect{2, 2, 5, 5});
+  picture.StretchDraw(painter, QRect(7, 7, 2, 2));
   painter.end();
   EXPECT_EQ(img.pixel(0, 0), qRgb(0, 0, 0));
   EXPECT_EQ(img.pixel(3, 3), QColor(Qt::yellow).rgb());
+  EXPECT_EQ(img.pixel(6, 6), qRgb(0, 0, 0));
+  EXPECT_EQ(img.pixel(8, 8), QColor(Qt::yellow).rgb());
 }
 
 TEST_F(Registry, ProgressOfTheGraphicReachesTheHolder) {
