@@ -49,7 +49,8 @@ class TBitmap : public TGraphic {
   static int StrideFor(int width, TPixelFormat format);
 
   // Address of row `row` for writing (unshares first); EInvalidGraphicOperation out of range.
-  // The address stays valid until the bitmap is next resized, converted, copied or assigned.
+  // Write through it only until the bitmap is next resized, converted or copied: a copy shares
+  // the pixels the address points to.
   std::uint8_t* GetScanline(int row);
   const std::uint8_t* ReadScanline(int row) const;
 

@@ -227,6 +227,19 @@ TEST_F(Bitmap, AssignFromAGraphicCopiesAndNotifies) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST_F(Bitmap, ChangePaletteTakesTheHandleMarksThePaletteAndNotifies) {
+  TBitmap bmp(1, 1, TPixelFormat::pf8bit);
+  int changes = 0;
+  bmp.OnChange = [&](TGraphic&) { ++changes; };
+  HPALETTE p = MakePalette({{7, 8, 9, 0}});
+  bmp.ChangePalette(p);
+  EXPECT_EQ(bmp.CurrentPalette(), p);
+  EXPECT_TRUE(bmp.PaletteModified());
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(bmp.ColorOfIndex(0).peBlue, 9);
+  EXPECT_EQ(bmp.ColorOfIndex(1).peBlue, 0) << "beyond the palette";
+}
+
 // The file form.
 
 TEST_F(Bitmap, TwentyFourBitBmpRoundTrips) {
@@ -324,12 +337,13 @@ std::vector<std::uint8_t> Header(std::int32_t width, std::int32_t height, std::u
   return h;
 }
 
-std::vector<std::uint8_t> Stored(std::vector<std::uint8_t> file, std::int32_t length = -2) {
-  std::int32_t l = length == -2 ? static_cast<std::int32_t>(file.size()) : length;
-  std::vector<std::uint8_t> out = {static_cast<std::uint8_t>(l), static_cast<std::uint8_t>(l >> 8),
-                                   static_cast<std::uint8_t>(l >> 16),
-                                   static_cast<std::uint8_t>(l >> 24)};
-  out.insert(out.end(), file.begin(), file.end());
+std::vector<std::uint8_t> Stored(const std::vector<std::uint8_t>& file, std::int32_t length = -2) {
+  auto l =
+      static_cast<std::uint32_t>(length == -2 ? static_cast<std::int32_t>(file.size()) : length);
+  std::vector<std::uint8_t> out;
+  out.reserve(4 + file.size());
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(l >> (8 * i)));
+  for (std::uint8_t b : file) out.push_back(b);
   return out;
 }
 

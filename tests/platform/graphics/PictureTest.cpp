@@ -248,6 +248,8 @@ TEST_F(Registry, AssignIntoThePictureMakesACopyOfTheSourceClass) {
   EXPECT_TRUE(picture.GraphicAs<TBitmap>()->SharesPixelsWith(bmp));
   picture.Assign(nullptr);
   EXPECT_EQ(picture.Graphic(), nullptr);
+  registry.UnregisterGraphicClass("TBitmap");
+  EXPECT_THROW(picture.Assign(&bmp), EInvalidGraphic);
 }
 
 TEST_F(Registry, LoadFromFilePicksTheClassByExtension) {
