@@ -126,6 +126,7 @@ void TCalculatorForm::Bilimsel1Click() {
   SciCalcForm = new TSciCalcForm(engine_);
   SciCalcForm->move(pos());
   SciCalcForm->show();
+  SciCalcForm->activateWindow();  // it takes the keyboard, as the window it replaces had
   hide();
 }
 

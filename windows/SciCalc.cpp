@@ -26,7 +26,9 @@ void TSciCalcForm::Standart1Click() {
 
 void TSciCalcForm::FormClose() {
   SciCalcForm = nullptr;
-  if (CalculatorForm != nullptr) CalculatorForm->show();
+  if (CalculatorForm == nullptr) return;
+  CalculatorForm->show();
+  CalculatorForm->activateWindow();
 }
 
 }  // namespace numora
