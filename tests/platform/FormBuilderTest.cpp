@@ -2,10 +2,12 @@
 // bound to handlers by name, inheritance, extension by other libraries, and clear errors.
 #include <QAction>
 #include <QBuffer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -255,6 +257,35 @@ class FormBuilderTest : public QObject {
     QFETCH(QString, error);
     QCOMPARE(QString::fromStdString(BuildError(WithComponent(component.toUtf8().constData()))),
              error);
+  }
+
+  void a_description_file_inherits_its_base_file_and_reports_where_it_is_broken() {
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const QByteArray& text) {
+      QFile file(dir.filePath(name));
+      if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write a test description");
+      file.write(text);
+      return dir.filePath(name);
+    };
+    const QString base = write("Base.json", kWindow);
+    const QString wide = write("Wide.json", QByteArray("{\"inherits\": \"") + base.toUtf8() +
+                                                "\", \"caption\": \"Wide\"}");
+    TTestForm form;
+    BuildForm(form, "TTestForm", wide, form.Handlers());
+    QCOMPARE(form.windowTitle(), QString("Wide"));
+    QCOMPARE(Component<TSpeedButton>(form, "OneButton").Caption(), QString("1"));
+
+    const QString broken = write("Broken.json", R"({"class": "TTestForm", "caption": })");
+    try {
+      LoadFormDescription(broken);
+      QFAIL("no error");
+    } catch (const EFormDescription& e) {
+      QVERIFY2(QString(e.what()).startsWith("window description " + broken + ": "), e.what());
+      QVERIFY2(QString(e.what()).contains("at offset"), e.what());
+    }
+    const QString loop = dir.filePath("Loop.json");
+    write("Loop.json", QByteArray("{\"inherits\": \"") + loop.toUtf8() + "\"}");
+    QVERIFY_THROWS_EXCEPTION(EFormDescription, LoadFormDescription(loop));
   }
 
   void a_description_of_another_class_or_a_missing_file_is_refused() {
