@@ -1,17 +1,13 @@
 #include "Calculator.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDialog>
 #include <QLocale>
-#include <QMenuBar>
 #include <QScreen>
 
 #include "About.h"
 #include "Application.h"
-#include "Look.h"
 #include "SciCalc.h"
 #include "WindowResources.h"
 
