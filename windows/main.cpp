@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "Calculator.h"
 #include "Engine.h"
+#include "FormBuilder.h"
 #include "FunctionPlaceholder.h"
 
 namespace {
@@ -15,14 +16,7 @@ class TApplicationHost : public numora::TEngineHost {
   void ShowMessage(const std::string& text) override { numora::ShowMessage(text); }
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (!numora::DisplayAvailable()) {
-    std::fputs("numora: no display: run it in a desktop session, or under xvfb-run\n", stderr);
-    return 1;
-  }
-  numora::TApplication application(argc, argv);
+int Run(numora::TApplication& application) {
   TApplicationHost host;
   numora::TCalculatorEngine engine(host);
   // The main window first, then the hidden ones, as the windows expect them.
@@ -35,4 +29,21 @@ int main(int argc, char** argv) {
   numora::TFunctionPlaceholder functionWindow;
   numora::FunctionWindow = &functionWindow;
   return application.Run();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!numora::DisplayAvailable()) {
+    std::fputs("numora: no display: run it in a desktop session, or under xvfb-run\n", stderr);
+    return 1;
+  }
+  numora::TApplication application(argc, argv);
+  try {
+    return Run(application);
+  } catch (const numora::EFormDescription& e) {
+    // A window that cannot be built from its description: nothing to show, say why.
+    std::fprintf(stderr, "numora: %s\n", e.what());
+    return 1;
+  }
 }
