@@ -191,6 +191,14 @@ class WindowLayoutTest : public QObject {
     if (scientific) SciCalcForm->close();
   }
 
+  void the_status_panels_start_empty_and_the_timer_runs_every_100_ms() {
+    auto& bar = Component<TStatusBar>(*form_, "StatusBar1");
+    for (int panel = 0; panel < 3; ++panel) QCOMPARE(bar.PanelText(panel), QString());
+    auto& timer = Component<QTimer>(*form_, "Timer1");
+    QVERIFY(timer.isActive());
+    QCOMPARE(timer.interval(), 100);
+  }
+
   void the_menus_have_their_captions_in_order() {
     QStringList menus, entries;
     for (QAction* top : form_->menuBar()->actions()) {
