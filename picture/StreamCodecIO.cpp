@@ -1,0 +1,156 @@
+#include "StreamCodecIO.h"
+
+#include <jerror.h>
+
+#include <cstring>
+
+#include "graphics/Streams.h"
+
+namespace numora {
+namespace {
+
+struct StreamSource {
+  jpeg_source_mgr Codec;  // first, so the codec's src pointer is this record
+  TStream* Stream;
+  JOCTET* Buffer;
+  bool StartOfFile;
+};
+
+struct StreamDestination {
+  jpeg_destination_mgr Codec;
+  TStream* Stream;
+  JOCTET* Buffer;
+};
+
+StreamSource& SourceOf(j_decompress_ptr codec) {
+  return *reinterpret_cast<StreamSource*>(codec->src);
+}
+StreamDestination& DestinationOf(j_compress_ptr codec) {
+  return *reinterpret_cast<StreamDestination*>(codec->dest);
+}
+
+// Stream calls are C++ and may throw; the exception must not cross the codec's frames.
+std::size_t ReadStream(j_decompress_ptr codec, TStream& stream, void* buffer, std::size_t count) {
+  std::size_t got = 0;
+  bool failed = false;
+  try {
+    got = stream.Read(buffer, count);
+  } catch (...) {
+    KeepFailure(reinterpret_cast<j_common_ptr>(codec));
+    failed = true;
+  }
+  if (failed) LeaveCodec(reinterpret_cast<j_common_ptr>(codec));
+  return got;
+}
+
+std::size_t WriteStream(j_compress_ptr codec, TStream& stream, const void* buffer,
+                        std::size_t count) {
+  std::size_t put = 0;
+  bool failed = false;
+  try {
+    put = stream.Write(buffer, count);
+  } catch (...) {
+    KeepFailure(reinterpret_cast<j_common_ptr>(codec));
+    failed = true;
+  }
+  if (failed) LeaveCodec(reinterpret_cast<j_common_ptr>(codec));
+  return put;
+}
+
+void InitSource(j_decompress_ptr codec) { SourceOf(codec).StartOfFile = true; }
+
+boolean FillInputBuffer(j_decompress_ptr codec) {
+  StreamSource& source = SourceOf(codec);
+  std::size_t count = ReadStream(codec, *source.Stream, source.Buffer, kStreamBufferSize);
+  if (count == 0) {
+    if (source.StartOfFile) ERREXIT(codec, JERR_INPUT_EMPTY);
+    WARNMS(codec, JWRN_JPEG_EOF);
+    source.Buffer[0] = 0xFF;
+    source.Buffer[1] = JPEG_EOI;
+    count = 2;
+  }
+  source.Codec.next_input_byte = source.Buffer;
+  source.Codec.bytes_in_buffer = count;
+  source.StartOfFile = false;
+  return TRUE;
+}
+
+void SkipInputData(j_decompress_ptr codec, long count) {
+  if (count <= 0) return;
+  StreamSource& source = SourceOf(codec);
+  std::size_t n = static_cast<std::size_t>(count);
+  while (n > source.Codec.bytes_in_buffer) {
+    n -= source.Codec.bytes_in_buffer;
+    FillInputBuffer(codec);
+  }
+  source.Codec.next_input_byte += n;
+  source.Codec.bytes_in_buffer -= n;
+}
+
+void TermSource(j_decompress_ptr) {}
+
+void InitDestination(j_compress_ptr codec) {
+  StreamDestination& destination = DestinationOf(codec);
+  destination.Buffer = static_cast<JOCTET*>((*codec->mem->alloc_small)(
+      reinterpret_cast<j_common_ptr>(codec), JPOOL_IMAGE, kStreamBufferSize));
+  destination.Codec.next_output_byte = destination.Buffer;
+  destination.Codec.free_in_buffer = kStreamBufferSize;
+}
+
+boolean EmptyOutputBuffer(j_compress_ptr codec) {
+  StreamDestination& destination = DestinationOf(codec);
+  if (WriteStream(codec, *destination.Stream, destination.Buffer, kStreamBufferSize) !=
+      kStreamBufferSize) {
+    ERREXIT(codec, JERR_FILE_WRITE);
+  }
+  destination.Codec.next_output_byte = destination.Buffer;
+  destination.Codec.free_in_buffer = kStreamBufferSize;
+  return TRUE;
+}
+
+void TermDestination(j_compress_ptr codec) {
+  StreamDestination& destination = DestinationOf(codec);
+  const std::size_t count = kStreamBufferSize - destination.Codec.free_in_buffer;
+  if (count > 0 && WriteStream(codec, *destination.Stream, destination.Buffer, count) != count) {
+    ERREXIT(codec, JERR_FILE_WRITE);
+  }
+}
+
+}  // namespace
+
+void AttachStreamSource(j_decompress_ptr codec, TStream& stream) {
+  if (codec->src == nullptr) {
+    const auto common = reinterpret_cast<j_common_ptr>(codec);
+    auto* source = static_cast<StreamSource*>(
+        (*codec->mem->alloc_small)(common, JPOOL_PERMANENT, sizeof(StreamSource)));
+    std::memset(source, 0, sizeof *source);
+    source->Buffer = static_cast<JOCTET*>(
+        (*codec->mem->alloc_small)(common, JPOOL_PERMANENT, kStreamBufferSize));
+    codec->src = &source->Codec;
+  }
+  StreamSource& source = SourceOf(codec);
+  source.Codec.init_source = InitSource;
+  source.Codec.fill_input_buffer = FillInputBuffer;
+  source.Codec.skip_input_data = SkipInputData;
+  source.Codec.resync_to_restart = jpeg_resync_to_restart;
+  source.Codec.term_source = TermSource;
+  source.Stream = &stream;
+  source.Codec.bytes_in_buffer = 0;
+  source.Codec.next_input_byte = nullptr;
+}
+
+void AttachStreamDestination(j_compress_ptr codec, TStream& stream) {
+  if (codec->dest == nullptr) {
+    auto* destination = static_cast<StreamDestination*>((*codec->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(codec), JPOOL_PERMANENT, sizeof(StreamDestination)));
+    std::memset(destination, 0, sizeof *destination);
+    codec->dest = &destination->Codec;
+  }
+  StreamDestination& destination = DestinationOf(codec);
+  destination.Codec.init_destination = InitDestination;
+  destination.Codec.empty_output_buffer = EmptyOutputBuffer;
+  destination.Codec.term_destination = TermDestination;
+  destination.Stream = &stream;
+}
+
+}  // namespace numora
