@@ -9,6 +9,9 @@
 // program to end. Prints one line:
 //   startup_ms=<fork to mapped> rss_kb=<VmRSS> exit=<exit status, or -1 if left running>
 // and exits 0 when the window appeared and (with --close) the program ended with status 0.
+//
+//   numora-window-driver --delete TITLE    closes the mapped window TITLE as above
+//   numora-window-driver --clipboard       prints the text on the clipboard
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <poll.h>
@@ -87,10 +90,39 @@ int WaitForExit(pid_t pid, double timeoutMs) {
   }
 }
 
+// The CLIPBOARD selection as UTF-8 text, asked for through a window of our own.
+int PrintClipboard(Display* display) {
+  const Window self = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+  const Atom property = XInternAtom(display, "NUMORA_CLIPBOARD", False);
+  XConvertSelection(display, clipboard, utf8, property, self, CurrentTime);
+  XFlush(display);
+  const auto start = Clock::now();
+  while (MillisecondsSince(start) < 5000) {
+    XEvent event;
+    if (XCheckTypedWindowEvent(display, self, SelectionNotify, &event)) {
+      if (event.xselection.property == None) return 1;  // nobody owns the clipboard
+      Atom type;
+      int format;
+      unsigned long count, left;
+      unsigned char* data = nullptr;
+      XGetWindowProperty(display, self, property, 0, 1 << 20, False, AnyPropertyType, &type,
+                         &format, &count, &left, &data);
+      std::printf("%.*s\n", static_cast<int>(count),
+                  data != nullptr ? reinterpret_cast<char*>(data) : "");
+      if (data != nullptr) XFree(data);
+      return 0;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return 1;
+}
+
 int Usage() {
   std::fputs(
       "usage: numora-window-driver [--close] [--settle MS] [--timeout S] TITLE -- PROGRAM "
-      "[ARGS...]\n",
+      "[ARGS...]\n       numora-window-driver --delete TITLE | --clipboard\n",
       stderr);
   return 2;
 }
@@ -98,6 +130,21 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 &&
+      (std::strcmp(argv[1], "--clipboard") == 0 || std::strcmp(argv[1], "--delete") == 0)) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return 2;
+    int status = 1;
+    if (argv[1][2] == 'c') {
+      status = PrintClipboard(display);
+    } else if (argc == 3) {
+      const Window window = FindMapped(display, argv[2]);
+      if (window != None) SendDelete(display, window);
+      status = window != None ? 0 : 1;
+    }
+    XCloseDisplay(display);
+    return status;
+  }
   bool close = false;
   int settleMs = 300;
   double timeoutMs = 20000;
