@@ -112,6 +112,8 @@ void TJPEGImage::ReadHeader() {
 
 void TJPEGImage::SaveStream(TStream& stream) {
   EnsureCompressed();
+  // An encode stopped by a progress handler leaves no compressed form: nothing to write.
+  if (!SharedData->Bytes) return;
   const TMemoryStream& bytes = *SharedData->Bytes;
   if (!bytes.Bytes().empty()) stream.WriteBuffer(bytes.Memory(), bytes.Bytes().size());
 }
