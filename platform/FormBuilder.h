@@ -49,8 +49,9 @@
 // Other libraries copy the standard registry and add classes, properties or events to it.
 //
 // Handlers: a form fills a THandlers table with its methods by name; the builder binds each
-// event to the handler of that name. Every bound handler runs guarded: a fault goes to the
-// application's fault report.
+// event to the handler of that name. Handlers of components, menu entries and timers run
+// guarded: a fault goes to the application's fault report. The window's own events come back
+// in TFormEvents for the form to call from its overrides.
 #pragma once
 
 #include <QJsonObject>
