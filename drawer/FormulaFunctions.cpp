@@ -1,0 +1,155 @@
+#include "FormulaFunctions.h"
+
+#include <cmath>
+#include <limits>
+
+namespace numora {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr int kManyArgs = 255;
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
+bool EqualUpper(std::string_view upper, std::string_view name) {
+  if (upper.size() != name.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (upper[i] != Upper(name[i])) return false;
+  }
+  return true;
+}
+
+// x cut to the given number of decimal digits (negative digits cut to tens, hundreds...).
+// Scaling by a power of ten, never by its inexact reciprocal.
+template <double (*Cut)(double)>
+double CutToDigits(const double* a, int n) {
+  const double x = a[0];
+  const double digits = n > 1 ? std::trunc(a[1]) : 0.0;
+  if (std::isnan(x) || std::isnan(digits)) return kNaN;
+  if (std::fabs(digits) > 308) return digits > 0 ? x : 0.0;
+  const double scale = std::pow(10.0, std::fabs(digits));
+  if (digits >= 0) {
+    const double scaled = x * scale;
+    return std::isfinite(scaled) ? Cut(scaled) / scale : x;
+  }
+  return Cut(x / scale) * scale;
+}
+
+double RoundHalfAway(double x) { return std::round(x); }  // halves away from zero, as sheets do
+double TruncTowardZero(double x) { return std::trunc(x); }
+
+double Log(const double* a, int n) {
+  if (n == 1) return std::log10(a[0]);
+  return DivideOrNaN(std::log(a[0]), std::log(a[1]));
+}
+
+// The result takes the sign of the divisor, as in spreadsheets.
+double Mod(const double* a, int) {
+  if (a[1] == 0) return kNaN;
+  return a[0] - a[1] * std::floor(a[0] / a[1]);
+}
+
+double Sign(const double* a, int) {
+  if (std::isnan(a[0])) return kNaN;
+  return a[0] > 0 ? 1.0 : a[0] < 0 ? -1.0 : 0.0;
+}
+
+// std::fmin would drop a NaN argument; a missing number must stay missing.
+template <bool kMax>
+double Extreme(const double* a, int n) {
+  double best = a[0];
+  for (int i = 0; i < n; ++i) {
+    if (std::isnan(a[i])) return kNaN;
+    if (kMax ? a[i] > best : a[i] < best) best = a[i];
+  }
+  return best;
+}
+
+template <double (*F)(double)>
+double Unary(const double* a, int) {
+  return F(a[0]);
+}
+
+double Sin(double x) { return std::sin(x); }
+double Cos(double x) { return std::cos(x); }
+double Tan(double x) { return std::tan(x); }
+double Asin(double x) { return std::asin(x); }
+double Acos(double x) { return std::acos(x); }
+double Atan(double x) { return std::atan(x); }
+double Sinh(double x) { return std::sinh(x); }
+double Cosh(double x) { return std::cosh(x); }
+double Tanh(double x) { return std::tanh(x); }
+double Exp(double x) { return std::exp(x); }
+double Ln(double x) { return std::log(x); }
+double Log10(double x) { return std::log10(x); }
+double Sqrt(double x) { return std::sqrt(x); }
+double Abs(double x) { return std::fabs(x); }
+double Int(double x) { return std::floor(x); }
+
+// Spreadsheet order: ATAN2(x, y) is the angle of the point (x, y).
+double Atan2(const double* a, int) {
+  if (a[0] == 0 && a[1] == 0) return kNaN;
+  return std::atan2(a[1], a[0]);
+}
+double Power(const double* a, int) { return PowerOrNaN(a[0], a[1]); }
+double Pi(const double*, int) { return 3.14159265358979323846; }
+
+TFunctionTable BuildStandard() {
+  TFunctionTable t;
+  t.Register("SIN", 1, 1, Unary<Sin>);
+  t.Register("COS", 1, 1, Unary<Cos>);
+  t.Register("TAN", 1, 1, Unary<Tan>);
+  t.Register("ASIN", 1, 1, Unary<Asin>);
+  t.Register("ACOS", 1, 1, Unary<Acos>);
+  t.Register("ATAN", 1, 1, Unary<Atan>);
+  t.Register("ATAN2", 2, 2, Atan2);
+  t.Register("SINH", 1, 1, Unary<Sinh>);
+  t.Register("COSH", 1, 1, Unary<Cosh>);
+  t.Register("TANH", 1, 1, Unary<Tanh>);
+  t.Register("EXP", 1, 1, Unary<Exp>);
+  t.Register("LN", 1, 1, Unary<Ln>);
+  t.Register("LOG", 1, 2, Log);
+  t.Register("LOG10", 1, 1, Unary<Log10>);
+  t.Register("SQRT", 1, 1, Unary<Sqrt>);
+  t.Register("ABS", 1, 1, Unary<Abs>);
+  t.Register("INT", 1, 1, Unary<Int>);
+  t.Register("ROUND", 1, 2, CutToDigits<RoundHalfAway>);
+  t.Register("TRUNC", 1, 2, CutToDigits<TruncTowardZero>);
+  t.Register("MOD", 2, 2, Mod);
+  t.Register("POWER", 2, 2, Power);
+  t.Register("SIGN", 1, 1, Sign);
+  t.Register("MIN", 1, kManyArgs, Extreme<false>);
+  t.Register("MAX", 1, kManyArgs, Extreme<true>);
+  t.Register("PI", 0, 0, Pi);
+  return t;
+}
+
+}  // namespace
+
+void TFunctionTable::Register(std::string_view name, int minArgs, int maxArgs,
+                              TFormulaFunction function) {
+  std::string upper(name);
+  for (char& c : upper) c = Upper(c);
+  entries_.push_back({std::move(upper), minArgs, maxArgs, function});
+}
+
+const TFunctionEntry* TFunctionTable::Find(std::string_view name) const {
+  for (const TFunctionEntry& entry : entries_) {
+    if (EqualUpper(entry.name, name)) return &entry;
+  }
+  return nullptr;
+}
+
+const TFunctionTable& TFunctionTable::Standard() {
+  static const TFunctionTable table = BuildStandard();
+  return table;
+}
+
+double DivideOrNaN(double a, double b) { return b == 0 ? kNaN : a / b; }
+
+double PowerOrNaN(double a, double b) {
+  if (a == 0 && b < 0) return kNaN;  // a division by zero in disguise
+  return std::pow(a, b);
+}
+
+}  // namespace numora
