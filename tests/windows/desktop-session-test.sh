@@ -11,13 +11,13 @@ driver=$2
 export QT_QPA_PLATFORM=xcb
 fail() { echo "desktop-session-test: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
 visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-gone() {  # TITLE: waits until no window of that title is visible
-  for _ in $(seq 100); do [ -z "$(visible "$1")" ] && return 0; sleep 0.05; done
+gone() {  # TITLE: waits up to 20 s until no window of that title is visible
+  for _ in $(seq 400); do [ -z "$(visible "$1")" ] && return 0; sleep 0.05; done
   return 1
 }
-wait_for() {  # TITLE: waits until a window of that title is visible, prints its id
+wait_for() {  # TITLE: waits up to 20 s (a sanitizer build on a busy machine is slow)
   local id
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do
     id=$(visible "$1")
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.05
@@ -64,7 +64,7 @@ xdotool key Return
 gone " *About" || fail "Enter did not close the About box"
 
 "$driver" --delete Numora || fail "could not close the standard window"
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+for _ in $(seq 400); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$pid" 2>/dev/null && fail "the program goes on after its standard window closed"
 wait "$pid"
 status=$?
