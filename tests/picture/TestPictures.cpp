@@ -65,6 +65,62 @@ TBytes EncodeWithLibjpeg(const TBitmap& source, const TEncodeSettings& settings)
   return bytes;
 }
 
+TBytes EncodeCmykWithLibjpeg(int width, int height) {
+  jpeg_compress_struct c;
+  jpeg_error_mgr error;
+  c.err = jpeg_std_error(&error);
+  jpeg_create_compress(&c);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&c, &buffer, &size);
+  c.image_width = width;
+  c.image_height = height;
+  c.input_components = 4;
+  c.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&c);
+  jpeg_start_compress(&c, TRUE);
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 4, 100);
+  while (c.next_scanline < c.image_height) {
+    JSAMPROW p = row.data();
+    jpeg_write_scanlines(&c, &p, 1);
+  }
+  jpeg_finish_compress(&c);
+  TBytes bytes(buffer, buffer + size);
+  jpeg_destroy_compress(&c);
+  std::free(buffer);
+  return bytes;
+}
+
+namespace {
+void Quiet(j_common_ptr, int) {}
+}  // namespace
+
+TBytes DecodeWithLibjpeg(const TBytes& jpeg, const TDecodeSettings& settings) {
+  jpeg_decompress_struct d;
+  jpeg_error_mgr error;
+  d.err = jpeg_std_error(&error);
+  error.emit_message = Quiet;
+  jpeg_create_decompress(&d);
+  jpeg_mem_src(&d, jpeg.data(), jpeg.size());
+  jpeg_read_header(&d, TRUE);
+  d.do_block_smoothing = settings.blockSmoothing;
+  d.dct_method = static_cast<J_DCT_METHOD>(settings.dctMethod);
+  d.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&d);
+  const std::string header =
+      "P6\n" + std::to_string(d.output_width) + " " + std::to_string(d.output_height) + "\n255\n";
+  TBytes out(header.begin(), header.end());
+  const std::size_t at = out.size();
+  out.resize(at + static_cast<std::size_t>(d.output_width) * d.output_height * 3);
+  while (d.output_scanline < d.output_height) {
+    JSAMPROW row = out.data() + at + static_cast<std::size_t>(d.output_scanline) * d.output_width * 3;
+    jpeg_read_scanlines(&d, &row, 1);
+  }
+  jpeg_finish_decompress(&d);
+  jpeg_destroy_decompress(&d);
+  return out;
+}
+
 TBytes PpmOf(const TBitmap& bitmap) {
   const std::string header =
       "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";

@@ -25,6 +25,16 @@ struct TEncodeSettings {
 // Encodes the bitmap with bare libjpeg calls (not through TJPEGImage).
 TBytes EncodeWithLibjpeg(const TBitmap& bitmap, const TEncodeSettings& settings = {});
 
+// A four-component (CMYK) stream of a flat colour.
+TBytes EncodeCmykWithLibjpeg(int width, int height);
+
+struct TDecodeSettings {
+  bool blockSmoothing = true;
+  int dctMethod = 2;  // a J_DCT_METHOD; 2 is JDCT_FLOAT
+};
+// Decodes with bare libjpeg calls into RGB PPM (warnings ignored).
+TBytes DecodeWithLibjpeg(const TBytes& jpeg, const TDecodeSettings& settings = {});
+
 // Binary PPM (P6) of a bitmap; 8-bit bitmaps expanded through their palette.
 TBytes PpmOf(const TBitmap& bitmap);
 
