@@ -1,17 +1,112 @@
+// numora-probe plot and readout: the function drawer's logic on recorders and the real
+// evaluator, as the window would run it.
+#include <algorithm>
+#include <charconv>
+#include <chrono>
 #include <cstdio>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "Commands.h"
+#include "HeadlessDrawer.h"
 
 namespace numora::probe {
+namespace {
 
-int RunPlot(const TArgs&) {
-  std::fputs("numora-probe: not built yet\n", stderr);
+constexpr std::string_view kPlotUsage =
+    "usage: numora-probe plot [FORMULA] [--repeat N]\n"
+    "Plots FORMULA in w (default: the window's initial formula) as Enter in the drawer does;\n"
+    "prints each drawn segment as x1 y1 x2 y2, then label4: TEXT and label5: TEXT.\n"
+    "With --repeat N it plots N times and prints only: plot median US us.\n";
+constexpr std::string_view kReadoutUsage =
+    "usage: numora-probe readout FORMULA X Y\n"
+    "Moves the pointer to client position X, Y of a freshly created drawer whose edit field\n"
+    "holds FORMULA, and prints the three status panel texts, one a line.\n";
+
+int Usage(std::string_view usage) {
+  std::fwrite(usage.data(), 1, usage.size(), stderr);
   return 2;
 }
 
-int RunReadout(const TArgs&) {
-  std::fputs("numora-probe: not built yet\n", stderr);
-  return 2;
+std::optional<int> ParseInt(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+int Fail(const std::exception& error) {
+  std::fprintf(stderr, "error: %s\n", error.what());
+  return 1;
+}
+
+double MedianMicroseconds(THeadlessDrawer& drawer, int repeat) {
+  std::vector<double> times;
+  times.reserve(repeat);
+  for (int i = 0; i < repeat; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    drawer.logic.Plot();
+    const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
+    times.push_back(took.count());
+  }
+  std::nth_element(times.begin(), times.begin() + repeat / 2, times.end());
+  return times[repeat / 2];
+}
+
+}  // namespace
+
+int RunPlot(const TArgs& args) {
+  std::optional<std::string> formula;
+  int repeat = 0;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--repeat") {
+      if (i + 1 == args.size()) return Usage(kPlotUsage);
+      const std::optional<int> n = ParseInt(args[++i]);
+      if (!n || *n < 1) return Usage(kPlotUsage);
+      repeat = *n;
+    } else if (args[i] == "--help") {
+      std::fwrite(kPlotUsage.data(), 1, kPlotUsage.size(), stdout);
+      return 0;
+    } else if (!formula) {
+      formula = args[i];
+    } else {
+      return Usage(kPlotUsage);
+    }
+  }
+  THeadlessDrawer drawer;
+  if (formula) drawer.texts.formula = *formula;
+  try {
+    if (repeat > 0) {
+      std::printf("plot median %.1f us\n", MedianMicroseconds(drawer, repeat));
+      return 0;
+    }
+    drawer.logic.Plot();
+  } catch (const std::exception& error) {
+    return Fail(error);
+  }
+  for (const TSegment& s : drawer.surface.segments)
+    std::printf("%d %d %d %d\n", s.x1, s.y1, s.x2, s.y2);
+  std::printf("label4: %s\nlabel5: %s\n", drawer.texts.label4.c_str(), drawer.texts.label5.c_str());
+  return 0;
+}
+
+int RunReadout(const TArgs& args) {
+  if (args.size() != 3) return Usage(kReadoutUsage);
+  const std::optional<int> x = ParseInt(args[1]), y = ParseInt(args[2]);
+  if (!x || !y) return Usage(kReadoutUsage);
+  THeadlessDrawer drawer;
+  drawer.texts.formula = args[0];
+  int status = 0;
+  try {
+    drawer.MouseMove(*x, *y);
+  } catch (const std::exception& error) {
+    status = Fail(error);  // the panels set before the failure are still printed
+  }
+  for (const std::string& text : drawer.texts.panels) std::printf("%s\n", text.c_str());
+  return status;
 }
 
 }  // namespace numora::probe
