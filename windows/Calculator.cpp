@@ -8,6 +8,7 @@
 
 #include "About.h"
 #include "Application.h"
+#include "Draw.h"
 #include "SciCalc.h"
 #include "WindowResources.h"
 
@@ -15,7 +16,6 @@ namespace numora {
 
 TCalculatorForm* CalculatorForm = nullptr;
 TSciCalcForm* SciCalcForm = nullptr;
-QDialog* FunctionWindow = nullptr;
 
 namespace {
 
@@ -110,7 +110,7 @@ void TCalculatorForm::FormClose() {
 }
 
 void TCalculatorForm::Function1Click() {
-  if (FunctionWindow != nullptr) FunctionWindow->exec();
+  if (Form1 != nullptr) Form1->exec();
 }
 
 void TCalculatorForm::Hakknda1Click() {

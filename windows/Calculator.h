@@ -19,9 +19,6 @@ class TSciCalcForm;
 // The window references of the program; each is a window or empty.
 extern TCalculatorForm* CalculatorForm;
 extern TSciCalcForm* SciCalcForm;
-// The window "&Function" shows modally: the function drawer, created hidden at start-up by
-// main.cpp. Empty: "&Function" does nothing.
-extern QDialog* FunctionWindow;
 
 class TCalculatorForm : public QMainWindow, public TCalcWindow {
  public:

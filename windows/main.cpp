@@ -3,9 +3,10 @@
 #include "About.h"
 #include "Application.h"
 #include "Calculator.h"
+#include "Draw.h"
 #include "Engine.h"
 #include "FormBuilder.h"
-#include "FunctionPlaceholder.h"
+#include "jpeg.h"
 
 namespace {
 
@@ -25,9 +26,8 @@ int Run(numora::TApplication& application) {
   application.RegisterForm(&calculatorForm);
   numora::TAboutBox aboutBox;
   numora::AboutBox = &aboutBox;
-  // What "&Function" shows: replaced by the function drawer once it joins the program.
-  numora::TFunctionPlaceholder functionWindow;
-  numora::FunctionWindow = &functionWindow;
+  numora::TForm1 form1;
+  numora::Form1 = &form1;
   return application.Run();
 }
 
@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   numora::TApplication application(argc, argv);
+  // The drawer's description holds a stored JPEG picture: its class must be known first.
+  numora::RegisterJPEGImage();
   try {
     return Run(application);
   } catch (const numora::EFormDescription& e) {

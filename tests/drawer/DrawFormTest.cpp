@@ -10,6 +10,7 @@
 #include "DrawerLayout.h"
 #include "HeadlessDrawer.h"
 #include "graphics/Picture.h"
+#include "jpeg.h"
 
 using namespace numora;
 
@@ -272,6 +273,7 @@ class DrawFormTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
+  RegisterJPEGImage();  // as the program does before creating its windows
   DrawFormTest test;
   return QTest::qExec(&test, argc, argv);
 }

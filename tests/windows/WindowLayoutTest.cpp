@@ -9,10 +9,11 @@
 #include "Application.h"
 #include "Calculator.h"
 #include "Components.h"
+#include "Draw.h"
 #include "Engine.h"
 #include "FormBuilder.h"
-#include "FunctionPlaceholder.h"
 #include "SciCalc.h"
+#include "jpeg.h"
 
 using namespace numora;
 
@@ -140,7 +141,7 @@ class WindowLayoutTest : public QObject {
   }
   void cleanup() {
     form_.reset();
-    FunctionWindow = nullptr;
+    Form1 = nullptr;
   }
 
   void the_standard_window_has_every_key_of_its_keypad() { CheckKeys(*form_, false); }
@@ -212,32 +213,33 @@ class WindowLayoutTest : public QObject {
                           "Bilimsel1=S&cientific", "Function1=&Function", "Hakknda1=&About"}));
   }
 
-  void function_shows_the_function_window_modally_from_either_window() {
-    TFunctionPlaceholder placeholder;
-    FunctionWindow = &placeholder;
+  void function_shows_the_drawer_modally_from_either_window() {
+    TForm1 drawer;
+    Form1 = &drawer;
     form_->show();
     for (bool scientific : {false, true}) {
       if (scientific) form_->findChild<QAction*>("Bilimsel1")->trigger();
       QWidget* window = scientific ? static_cast<QWidget*>(SciCalcForm) : form_.get();
       bool modal = false;
       QTimer::singleShot(50, [&] {
-        modal = QApplication::activeModalWidget() == &placeholder;
-        QTest::mouseClick(&Component<TButton>(placeholder, "OKButton"), Qt::LeftButton);
+        modal = QApplication::activeModalWidget() == &drawer;
+        drawer.close();
       });
-      QTimer watchdog;  // a box that refuses to close must not hang the test
+      QTimer watchdog;  // a window that refuses to close must not hang the test
       watchdog.setSingleShot(true);
-      connect(&watchdog, &QTimer::timeout, &placeholder, &QDialog::reject);
+      connect(&watchdog, &QTimer::timeout, &drawer, &QDialog::reject);
       watchdog.start(3000);
       window->findChild<QAction*>("Function1")->trigger();
       QVERIFY(watchdog.isActive());
       QVERIFY(modal);
-      QVERIFY(!placeholder.isVisible());
+      QVERIFY(!drawer.isVisible());
     }
     SciCalcForm->close();
+    Form1 = nullptr;
   }
 
-  void function_without_a_function_window_does_nothing() {
-    FunctionWindow = nullptr;
+  void function_without_a_drawer_does_nothing() {
+    Form1 = nullptr;
     form_->findChild<QAction*>("Function1")->trigger();
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
   }
@@ -266,6 +268,7 @@ class WindowLayoutTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
+  RegisterJPEGImage();  // as the program does before creating its windows
   WindowLayoutTest test;
   return QTest::qExec(&test, argc, argv);
 }
