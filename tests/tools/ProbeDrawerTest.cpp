@@ -1,6 +1,5 @@
 // numora-probe plot and readout, end to end.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
@@ -9,24 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "RunProbe.h"
+
 namespace {
 
-struct TProbeResult {
-  std::string out;
-  int status;
-};
-
-TProbeResult RunProbe(const std::string& arguments) {
-  const std::string command = std::string(NUMORA_PROBE) + " " + arguments + " 2>/dev/null";
-  TProbeResult result{{}, -1};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) result.out += buffer.data();
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
-}
+using numora::testing::RunProbe;
+using numora::testing::TProbeResult;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

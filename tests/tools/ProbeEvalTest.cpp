@@ -1,28 +1,19 @@
 // numora-probe eval, end to end: the value or the error a script sees, and the exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <string>
 
+#include "RunProbe.h"
+
 namespace {
 
-struct TProbeResult {
-  std::string out;  // standard output and standard error together
-  int status;
-};
+using numora::testing::TProbeResult;
 
+// Standard output and standard error together.
 TProbeResult RunProbe(const std::string& arguments) {
-  const std::string command = std::string(NUMORA_PROBE) + " " + arguments + " 2>&1";
-  TProbeResult result{{}, -1};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) result.out += buffer.data();
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
+  return numora::testing::RunProbe(arguments, numora::testing::TProbeOutput::BothStreams);
 }
 
 struct TEvalCase {

@@ -1,7 +1,6 @@
 // numora-probe jpeg-info, jpeg-decode, jpeg-encode and picture-record, end to end, against the
 // reference decoder and encoder of the same library.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -13,24 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "RunProbe.h"
+
 namespace {
 
 using TBytes = std::vector<unsigned char>;
 
-struct TProbeResult {
-  std::string out;  // stdout and stderr
-  int status;
-};
+using numora::testing::TProbeResult;
 
+// Standard output and standard error together.
 TProbeResult RunShell(const std::string& command) {
-  TProbeResult result{{}, -1};
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) result.out += buffer.data();
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
+  return numora::testing::RunShell(command + " 2>&1");
 }
 
 TProbeResult Probe(const std::string& arguments) {

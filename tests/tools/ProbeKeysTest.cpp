@@ -1,29 +1,16 @@
 // numora-probe keys, end to end: the lines a script sees and the exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <string>
 
+#include "RunProbe.h"
+
 namespace {
 
-struct TProbeResult {
-  std::string out;
-  int status;
-};
-
-TProbeResult RunProbe(const std::string& arguments) {
-  const std::string command = std::string(NUMORA_PROBE) + " " + arguments + " 2>/dev/null";
-  TProbeResult result{{}, -1};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) result.out += buffer.data();
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
-}
+using numora::testing::RunProbe;
+using numora::testing::TProbeResult;
 
 struct TProbeCase {
   const char* name;
