@@ -13,8 +13,7 @@ namespace {
 constexpr int kRows = 401;
 
 std::string DrawerFormula(const std::string& w) {
-  return "-(Sin((" + w + "/10+sin(" + w + "/10)*10+cos(" + w + "/10)*10)/10)*100+" + w +
-         "/10+5)";
+  return "-(Sin((" + w + "/10+sin(" + w + "/10)*10+cos(" + w + "/10)*10)/10)*100+" + w + "/10+5)";
 }
 
 void EvaluatorPlotBench(benchmark::State& state) {

@@ -1,7 +1,6 @@
 // Decoding with each option, compared byte for byte with the reference decoder of the same
 // library under the same settings, and the rules for palettes and damaged streams.
 #include <gtest/gtest.h>
-
 #include <jerror.h>
 
 #include "TestPictures.h"
@@ -90,8 +89,8 @@ const TReferenceCase kReferenceCases[] = {
     {"Half", Baseline, [](TJPEGImage& p) { p.SetScaleShift(1); }, "-dct float -scale 1/2", 24},
     {"Quarter", Progressive, [](TJPEGImage& p) { p.SetScaleShift(2); }, "-dct float -scale 1/4",
      24},
-    {"Eighth", Gray, [](TJPEGImage& p) { p.SetScaleShift(3); },
-     "-dct float -scale 1/8 -colors 236", 8},
+    {"Eighth", Gray, [](TJPEGImage& p) { p.SetScaleShift(3); }, "-dct float -scale 1/8 -colors 236",
+     8},
     {"IncrementalFinalPass", Progressive, [](TJPEGImage& p) { p.SetIncrementalDisplay(true); },
      "-dct float", 24},
     {"IncrementalFinalPassDepth8", Progressive,
@@ -113,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Options, JPEGReferenceDecodeTest, ::testing::ValuesIn(k
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(JPEGDecodeOptionsTest, Depth8DecodeSetsThePaletteFlagAndEndsWithAChange) {
-  auto picture = Load(Baseline(), [](TJPEGImage& p) { p.SetBitmapDepth(TJPEGPixelFormat::Depth8); });
+  auto picture =
+      Load(Baseline(), [](TJPEGImage& p) { p.SetBitmapDepth(TJPEGPixelFormat::Depth8); });
   picture->SetPaletteModified(false);
   int changes = 0;
   picture->OnChange = [&](TGraphic&) { ++changes; };

@@ -113,7 +113,8 @@ TBytes DecodeWithLibjpeg(const TBytes& jpeg, const TDecodeSettings& settings) {
   const std::size_t at = out.size();
   out.resize(at + static_cast<std::size_t>(d.output_width) * d.output_height * 3);
   while (d.output_scanline < d.output_height) {
-    JSAMPROW row = out.data() + at + static_cast<std::size_t>(d.output_scanline) * d.output_width * 3;
+    JSAMPROW row =
+        out.data() + at + static_cast<std::size_t>(d.output_scanline) * d.output_width * 3;
     jpeg_read_scanlines(&d, &row, 1);
   }
   jpeg_finish_decompress(&d);
