@@ -34,16 +34,37 @@ TBitmap MakeTestBitmap(int width, int height) {
   return bitmap;
 }
 
+namespace {
+
+// A compressor writing into memory; Finish ends the stream and hands over its bytes.
+struct TMemoryCompressor {
+  jpeg_compress_struct c;
+  jpeg_error_mgr error;
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+
+  TMemoryCompressor() {
+    c.err = jpeg_std_error(&error);
+    jpeg_create_compress(&c);
+    jpeg_mem_dest(&c, &buffer, &size);
+  }
+  ~TMemoryCompressor() {
+    jpeg_destroy_compress(&c);
+    std::free(buffer);
+  }
+  TBytes Finish() {
+    jpeg_finish_compress(&c);
+    return TBytes(buffer, buffer + size);
+  }
+};
+
+}  // namespace
+
 TBytes EncodeWithLibjpeg(const TBitmap& source, const TEncodeSettings& settings) {
   TBitmap bitmap(source);
   bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  jpeg_compress_struct c;
-  jpeg_error_mgr error;
-  c.err = jpeg_std_error(&error);
-  jpeg_create_compress(&c);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &buffer, &size);
+  TMemoryCompressor compressor;
+  jpeg_compress_struct& c = compressor.c;
   c.image_width = bitmap.Width();
   c.image_height = bitmap.Height();
   c.input_components = 3;
@@ -58,21 +79,12 @@ TBytes EncodeWithLibjpeg(const TBitmap& source, const TEncodeSettings& settings)
     JSAMPROW row = const_cast<JSAMPROW>(bitmap.ReadScanline(static_cast<int>(c.next_scanline)));
     jpeg_write_scanlines(&c, &row, 1);
   }
-  jpeg_finish_compress(&c);
-  TBytes bytes(buffer, buffer + size);
-  jpeg_destroy_compress(&c);
-  std::free(buffer);
-  return bytes;
+  return compressor.Finish();
 }
 
 TBytes EncodeCmykWithLibjpeg(int width, int height) {
-  jpeg_compress_struct c;
-  jpeg_error_mgr error;
-  c.err = jpeg_std_error(&error);
-  jpeg_create_compress(&c);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &buffer, &size);
+  TMemoryCompressor compressor;
+  jpeg_compress_struct& c = compressor.c;
   c.image_width = width;
   c.image_height = height;
   c.input_components = 4;
@@ -84,11 +96,7 @@ TBytes EncodeCmykWithLibjpeg(int width, int height) {
     JSAMPROW p = row.data();
     jpeg_write_scanlines(&c, &p, 1);
   }
-  jpeg_finish_compress(&c);
-  TBytes bytes(buffer, buffer + size);
-  jpeg_destroy_compress(&c);
-  std::free(buffer);
-  return bytes;
+  return compressor.Finish();
 }
 
 namespace {
