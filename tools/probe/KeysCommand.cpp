@@ -32,10 +32,16 @@ constexpr std::string_view kUsage =
     "                       close (the standard window's close reset; later keys still go\n"
     "                       to the current window so the reset can be inspected)\n";
 
-struct TClick { std::string_view Component; };
-struct TKey { std::uint16_t Code; };
+struct TClick {
+  std::string_view Component;
+};
+struct TKey {
+  std::uint16_t Code;
+};
 struct TCopy {};
-struct TPaste { std::string Text; };
+struct TPaste {
+  std::string Text;
+};
 enum class TWindowSwitch { OpenScientific, ReturnToStandard, CloseStandard };
 using TAction = std::variant<TClick, TKey, TCopy, TPaste, TWindowSwitch>;
 
@@ -45,15 +51,15 @@ struct TNamedKey {
 };
 
 constexpr TNamedKey kKeyTokens[] = {
-    {"+", "PlusButton"},      {"--", "MinusButton"},     {"-", "MinusButton"},
-    {"*", "MultiplyButton"},  {"/", "DivideButton"},     {"=", "EqualButton"},
-    {"%", "PercentButton"},   {"sqrt", "RootButton"},    {"1/x", "AdverseButton"},
-    {"+/-", "SignButton"},    {"back", "BackButton"},    {"ce", "ClearButton"},
-    {"c", "ClearAllButton"},  {"mc", "MemClearBtn"},     {"mr", "MemButton"},
-    {"ms", "SpeedButton22"},  {"m+", "MemPlusBtn"},      {"exp", "ExpButton"},
-    {"ln", "LnButton"},       {"log", "LogButton"},      {"sin", "SinButton"},
-    {"cos", "CosButton"},     {"tan", "TanButton"},      {"x^2", "SquareButton"},
-    {"x^3", "CubeButton"},    {"x^y", "xUPyButton"},     {"n!", "FactorButton"},
+    {"+", "PlusButton"},     {"--", "MinusButton"},  {"-", "MinusButton"},
+    {"*", "MultiplyButton"}, {"/", "DivideButton"},  {"=", "EqualButton"},
+    {"%", "PercentButton"},  {"sqrt", "RootButton"}, {"1/x", "AdverseButton"},
+    {"+/-", "SignButton"},   {"back", "BackButton"}, {"ce", "ClearButton"},
+    {"c", "ClearAllButton"}, {"mc", "MemClearBtn"},  {"mr", "MemButton"},
+    {"ms", "SpeedButton22"}, {"m+", "MemPlusBtn"},   {"exp", "ExpButton"},
+    {"ln", "LnButton"},      {"log", "LogButton"},   {"sin", "SinButton"},
+    {"cos", "CosButton"},    {"tan", "TanButton"},   {"x^2", "SquareButton"},
+    {"x^3", "CubeButton"},   {"x^y", "xUPyButton"},  {"n!", "FactorButton"},
     {"pi", "PiBtn"},
 };
 
@@ -96,7 +102,8 @@ bool Parse(const std::string& raw, std::vector<TAction>& actions) {
   }
   if (IsEntryRun(token)) {
     for (char c : token) {
-      actions.push_back(TClick{c == ',' ? std::string_view("CommaButton") : kDigitComponents[c - '0']});
+      actions.push_back(
+          TClick{c == ',' ? std::string_view("CommaButton") : kDigitComponents[c - '0']});
     }
     return true;
   }
@@ -106,17 +113,28 @@ bool Parse(const std::string& raw, std::vector<TAction>& actions) {
       return true;
     }
   }
-  if (token == "kp+") actions.push_back(TKey{107});
-  else if (token == "kp-") actions.push_back(TKey{109});
-  else if (token == "kp*") actions.push_back(TKey{106});
-  else if (token == "kp/") actions.push_back(TKey{111});
-  else if (token == "kp,") actions.push_back(TKey{110});
-  else if (token == "enter") actions.push_back(TKey{13});
-  else if (token == "copy") actions.push_back(TCopy{});
-  else if (token == "sci") actions.push_back(TWindowSwitch::OpenScientific);
-  else if (token == "std") actions.push_back(TWindowSwitch::ReturnToStandard);
-  else if (token == "close") actions.push_back(TWindowSwitch::CloseStandard);
-  else return false;
+  if (token == "kp+")
+    actions.push_back(TKey{107});
+  else if (token == "kp-")
+    actions.push_back(TKey{109});
+  else if (token == "kp*")
+    actions.push_back(TKey{106});
+  else if (token == "kp/")
+    actions.push_back(TKey{111});
+  else if (token == "kp,")
+    actions.push_back(TKey{110});
+  else if (token == "enter")
+    actions.push_back(TKey{13});
+  else if (token == "copy")
+    actions.push_back(TCopy{});
+  else if (token == "sci")
+    actions.push_back(TWindowSwitch::OpenScientific);
+  else if (token == "std")
+    actions.push_back(TWindowSwitch::ReturnToStandard);
+  else if (token == "close")
+    actions.push_back(TWindowSwitch::CloseStandard);
+  else
+    return false;
   return true;
 }
 
@@ -126,9 +144,12 @@ void PrintEvents(THeadlessCalculator& calculator) {
 
 std::string_view ModeName(TEntryMode mode) {
   switch (mode) {
-    case TEntryMode::emAppend: return "emAppend";
-    case TEntryMode::emNewNumber: return "emNewNumber";
-    case TEntryMode::emAfterComma: return "emAfterComma";
+    case TEntryMode::emAppend:
+      return "emAppend";
+    case TEntryMode::emNewNumber:
+      return "emNewNumber";
+    case TEntryMode::emAfterComma:
+      return "emAfterComma";
   }
   return "?";
 }
@@ -146,9 +167,15 @@ void Perform(THeadlessCalculator& calculator, const TAction& action) {
     calculator.Paste(paste->Text);
   } else {
     switch (std::get<TWindowSwitch>(action)) {
-      case TWindowSwitch::OpenScientific: calculator.OpenScientific(); break;
-      case TWindowSwitch::ReturnToStandard: calculator.ReturnToStandard(); break;
-      case TWindowSwitch::CloseStandard: calculator.CloseStandard(); break;
+      case TWindowSwitch::OpenScientific:
+        calculator.OpenScientific();
+        break;
+      case TWindowSwitch::ReturnToStandard:
+        calculator.ReturnToStandard();
+        break;
+      case TWindowSwitch::CloseStandard:
+        calculator.CloseStandard();
+        break;
     }
   }
   PrintEvents(calculator);

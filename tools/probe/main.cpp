@@ -13,18 +13,21 @@ struct TCommand {
 
 constexpr TCommand kCommands[] = {
     {"keys", numora::probe::RunKeys, "keys [--state] TOKEN...      drive the calculator engine"},
-    {"jpeg-info", numora::probe::RunJpegInfo, "jpeg-info FILE               header of a JPEG stream or picture record"},
+    {"jpeg-info", numora::probe::RunJpegInfo,
+     "jpeg-info FILE               header of a JPEG stream or picture record"},
     {"jpeg-decode", numora::probe::RunJpegDecode, "jpeg-decode FILE OUT.ppm [options]"},
     {"jpeg-encode", numora::probe::RunJpegEncode, "jpeg-encode IN.ppm OUT.jpg [options]"},
     {"picture-record", numora::probe::RunPictureRecord, "picture-record IN OUT [--extract]"},
     {"plot", numora::probe::RunPlot, "plot [FORMULA] [--repeat N]  segments the drawer draws"},
-    {"readout", numora::probe::RunReadout, "readout FORMULA X Y          status texts after a mouse move"},
+    {"readout", numora::probe::RunReadout,
+     "readout FORMULA X Y          status texts after a mouse move"},
     {"eval", numora::probe::RunEval, "eval FORMULA                 value of a drawer formula"},
 };
 
 void PrintUsage(std::FILE* to) {
   std::fputs("usage: numora-probe COMMAND [ARGS...]\ncommands:\n", to);
-  for (const TCommand& c : kCommands) std::fprintf(to, "  %.*s\n", int(c.usage.size()), c.usage.data());
+  for (const TCommand& c : kCommands)
+    std::fprintf(to, "  %.*s\n", int(c.usage.size()), c.usage.data());
 }
 
 }  // namespace
