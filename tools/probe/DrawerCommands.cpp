@@ -1,7 +1,6 @@
 // numora-probe plot and readout: the function drawer's logic on recorders and the real
 // evaluator, as the window would run it.
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -10,8 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "Arguments.h"
 #include "Commands.h"
 #include "HeadlessDrawer.h"
+#include "Timing.h"
 
 namespace numora::probe {
 namespace {
@@ -31,29 +32,9 @@ int Usage(std::string_view usage) {
   return 2;
 }
 
-std::optional<int> ParseInt(std::string_view text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 int Fail(const std::exception& error) {
   std::fprintf(stderr, "error: %s\n", error.what());
   return 1;
-}
-
-double MedianMicroseconds(THeadlessDrawer& drawer, int repeat) {
-  std::vector<double> times;
-  times.reserve(repeat);
-  for (int i = 0; i < repeat; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    drawer.logic.Plot();
-    const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
-    times.push_back(took.count());
-  }
-  std::nth_element(times.begin(), times.begin() + repeat / 2, times.end());
-  return times[repeat / 2];
 }
 
 }  // namespace
@@ -80,7 +61,8 @@ int RunPlot(const TArgs& args) {
   if (formula) drawer.texts.formula = *formula;
   try {
     if (repeat > 0) {
-      std::printf("plot median %.1f us\n", MedianMicroseconds(drawer, repeat));
+      std::printf("plot median %.1f us\n",
+                  1000 * MedianMilliseconds(repeat, [&] { drawer.logic.Plot(); }));
       return 0;
     }
     drawer.logic.Plot();

@@ -1,7 +1,6 @@
 // numora-probe jpeg-info, jpeg-decode, jpeg-encode and picture-record: the JPEG picture class
 // driven from files, with binary PPM as the uncompressed form.
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -13,7 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "Arguments.h"
 #include "Commands.h"
+#include "Timing.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Picture.h"
 #include "graphics/Streams.h"
@@ -44,13 +45,6 @@ int Usage(std::string_view usage) {
 int Fail(const std::string& text) {
   std::fprintf(stderr, "error: %s\n", text.c_str());
   return 1;
-}
-
-std::optional<int> ParseInt(std::string_view text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
@@ -184,19 +178,6 @@ std::unique_ptr<TLoadedPicture> LoadPicture(const std::vector<std::uint8_t>& byt
     throw std::runtime_error("the file is neither a JPEG stream nor a TJPEGImage record");
   }
   return loaded;
-}
-
-template <class Work>
-double MedianMilliseconds(int repeat, const Work& work) {
-  std::vector<double> times;
-  for (int i = 0; i < repeat; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    times.push_back(took.count());
-  }
-  std::nth_element(times.begin(), times.begin() + repeat / 2, times.end());
-  return times[repeat / 2];
 }
 
 // Runs a command body; every failure becomes "error: <text>" and exit status 1.
