@@ -13,8 +13,7 @@ void ThrowForFlags(int raised, std::string_view operation) {
     throw EEngineFault(TKind::InvalidOperation, "Invalid floating point operation" + where);
   if (raised & FE_DIVBYZERO)
     throw EEngineFault(TKind::DivisionByZero, "Floating point division by zero" + where);
-  if (raised & FE_OVERFLOW)
-    throw EEngineFault(TKind::Overflow, "Floating point overflow" + where);
+  if (raised & FE_OVERFLOW) throw EEngineFault(TKind::Overflow, "Floating point overflow" + where);
 }
 
 }  // namespace numora::detail

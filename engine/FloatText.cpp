@@ -109,8 +109,8 @@ std::string FloatToStr(long double value) {
   // Negative zero shows as "0", like every other zero.
   if (value == 0) return "0";
   const TDecimal d = RoundToSignificantDigits(std::fabs(value));
-  std::string text = (d.Exponent >= -3 && d.Exponent <= 15) ? FixedNotation(d)
-                                                             : ScientificNotation(d);
+  std::string text =
+      (d.Exponent >= -3 && d.Exponent <= 15) ? FixedNotation(d) : ScientificNotation(d);
   return value < 0 ? "-" + text : text;
 }
 

@@ -6,9 +6,12 @@ namespace numora {
 
 std::string THeadlessEvent::Line() const {
   switch (Kind) {
-    case TKind::Beep: return "beep";
-    case TKind::Message: return "message: " + Text;
-    case TKind::Fault: return "fault: " + Text;
+    case TKind::Beep:
+      return "beep";
+    case TKind::Message:
+      return "message: " + Text;
+    case TKind::Fault:
+      return "fault: " + Text;
   }
   return {};
 }
@@ -18,28 +21,50 @@ std::optional<char> CharacterOfKey(std::uint16_t virtualKey) {
   if (virtualKey >= 'A' && virtualKey <= 'Z') return static_cast<char>(virtualKey - 'A' + 'a');
   if (virtualKey >= 96 && virtualKey <= 105) return static_cast<char>('0' + virtualKey - 96);
   switch (virtualKey) {
-    case 8: return '\b';
-    case 9: return '\t';
-    case 13: return '\r';
-    case 27: return '\x1b';
-    case 32: return ' ';
-    case 106: return '*';
-    case 107: return '+';
-    case 109: return '-';
-    case 110: return ',';  // the decimal key of a layout whose separator is the comma
-    case 111: return '/';
-    case 186: return ';';
-    case 187: return '=';
-    case 188: return ',';
-    case 189: return '-';
-    case 190: return '.';
-    case 191: return '/';
-    case 192: return '`';
-    case 219: return '[';
-    case 220: return '\\';
-    case 221: return ']';
-    case 222: return '\'';
-    default: return std::nullopt;
+    case 8:
+      return '\b';
+    case 9:
+      return '\t';
+    case 13:
+      return '\r';
+    case 27:
+      return '\x1b';
+    case 32:
+      return ' ';
+    case 106:
+      return '*';
+    case 107:
+      return '+';
+    case 109:
+      return '-';
+    case 110:
+      return ',';  // the decimal key of a layout whose separator is the comma
+    case 111:
+      return '/';
+    case 186:
+      return ';';
+    case 187:
+      return '=';
+    case 188:
+      return ',';
+    case 189:
+      return '-';
+    case 190:
+      return '.';
+    case 191:
+      return '/';
+    case 192:
+      return '`';
+    case 219:
+      return '[';
+    case 220:
+      return '\\';
+    case 221:
+      return ']';
+    case 222:
+      return '\'';
+    default:
+      return std::nullopt;
   }
 }
 
@@ -61,8 +86,20 @@ void THeadlessCalculator::Run(TAction action) {
 namespace {
 
 enum class TKeyHandler : std::uint8_t {
-  Digit, Operator, Function, Percent, Comma, Back, Sign, Clear, ClearAll,
-  MemClear, MemRecall, MemStore, MemPlus, Pi
+  Digit,
+  Operator,
+  Function,
+  Percent,
+  Comma,
+  Back,
+  Sign,
+  Clear,
+  ClearAll,
+  MemClear,
+  MemRecall,
+  MemStore,
+  MemPlus,
+  Pi
 };
 
 struct TWindowKey {
@@ -72,25 +109,25 @@ struct TWindowKey {
 };
 
 constexpr TWindowKey kWindowKeys[] = {
-    {"ZeroButton", TKeyHandler::Digit, "0"},       {"OneButton", TKeyHandler::Digit, "1"},
-    {"TwoButton", TKeyHandler::Digit, "2"},        {"ThreeButton", TKeyHandler::Digit, "3"},
-    {"FourButton", TKeyHandler::Digit, "4"},       {"FiveButton", TKeyHandler::Digit, "5"},
-    {"SixButton", TKeyHandler::Digit, "6"},        {"SevenButton", TKeyHandler::Digit, "7"},
-    {"EightButton", TKeyHandler::Digit, "8"},      {"NineButton", TKeyHandler::Digit, "9"},
-    {"PlusButton", TKeyHandler::Operator, "+"},    {"MinusButton", TKeyHandler::Operator, "--"},
+    {"ZeroButton", TKeyHandler::Digit, "0"},        {"OneButton", TKeyHandler::Digit, "1"},
+    {"TwoButton", TKeyHandler::Digit, "2"},         {"ThreeButton", TKeyHandler::Digit, "3"},
+    {"FourButton", TKeyHandler::Digit, "4"},        {"FiveButton", TKeyHandler::Digit, "5"},
+    {"SixButton", TKeyHandler::Digit, "6"},         {"SevenButton", TKeyHandler::Digit, "7"},
+    {"EightButton", TKeyHandler::Digit, "8"},       {"NineButton", TKeyHandler::Digit, "9"},
+    {"PlusButton", TKeyHandler::Operator, "+"},     {"MinusButton", TKeyHandler::Operator, "--"},
     {"MultiplyButton", TKeyHandler::Operator, "*"}, {"DivideButton", TKeyHandler::Operator, "/"},
-    {"EqualButton", TKeyHandler::Operator, "="},   {"xUPyButton", TKeyHandler::Operator, "x^y"},
-    {"RootButton", TKeyHandler::Function, "Sqrt"}, {"AdverseButton", TKeyHandler::Function, "1/x"},
+    {"EqualButton", TKeyHandler::Operator, "="},    {"xUPyButton", TKeyHandler::Operator, "x^y"},
+    {"RootButton", TKeyHandler::Function, "Sqrt"},  {"AdverseButton", TKeyHandler::Function, "1/x"},
     {"SquareButton", TKeyHandler::Function, "x^2"}, {"CubeButton", TKeyHandler::Function, "x^3"},
-    {"FactorButton", TKeyHandler::Function, "n!"}, {"ExpButton", TKeyHandler::Function, "exp"},
-    {"LnButton", TKeyHandler::Function, "ln"},     {"LogButton", TKeyHandler::Function, "log"},
-    {"SinButton", TKeyHandler::Function, "sin"},   {"CosButton", TKeyHandler::Function, "cos"},
-    {"TanButton", TKeyHandler::Function, "tan"},   {"PercentButton", TKeyHandler::Percent, "%"},
-    {"CommaButton", TKeyHandler::Comma, ","},      {"BackButton", TKeyHandler::Back, "Back"},
-    {"SignButton", TKeyHandler::Sign, "+/-"},      {"ClearButton", TKeyHandler::Clear, "CE"},
+    {"FactorButton", TKeyHandler::Function, "n!"},  {"ExpButton", TKeyHandler::Function, "exp"},
+    {"LnButton", TKeyHandler::Function, "ln"},      {"LogButton", TKeyHandler::Function, "log"},
+    {"SinButton", TKeyHandler::Function, "sin"},    {"CosButton", TKeyHandler::Function, "cos"},
+    {"TanButton", TKeyHandler::Function, "tan"},    {"PercentButton", TKeyHandler::Percent, "%"},
+    {"CommaButton", TKeyHandler::Comma, ","},       {"BackButton", TKeyHandler::Back, "Back"},
+    {"SignButton", TKeyHandler::Sign, "+/-"},       {"ClearButton", TKeyHandler::Clear, "CE"},
     {"ClearAllButton", TKeyHandler::ClearAll, "C"}, {"MemClearBtn", TKeyHandler::MemClear, "MC"},
-    {"MemButton", TKeyHandler::MemRecall, "MR"},   {"SpeedButton22", TKeyHandler::MemStore, "MS"},
-    {"MemPlusBtn", TKeyHandler::MemPlus, "M+"},    {"PiBtn", TKeyHandler::Pi, "Pi"},
+    {"MemButton", TKeyHandler::MemRecall, "MR"},    {"SpeedButton22", TKeyHandler::MemStore, "MS"},
+    {"MemPlusBtn", TKeyHandler::MemPlus, "M+"},     {"PiBtn", TKeyHandler::Pi, "Pi"},
 };
 
 }  // namespace
@@ -104,20 +141,47 @@ bool THeadlessCalculator::Click(std::string_view component) {
   THeadlessWindow& w = Current();
   Run([&] {
     switch (key->Handler) {
-      case TKeyHandler::Digit: engine_.ZeroButtonClick(w, key->Caption); break;
-      case TKeyHandler::Operator: engine_.PlusButtonClick(w, key->Component); break;
-      case TKeyHandler::Function: engine_.RootButtonClick(w, key->Component); break;
-      case TKeyHandler::Percent: engine_.PercentButtonClick(w); break;
-      case TKeyHandler::Comma: engine_.CommaButtonClick(w); break;
-      case TKeyHandler::Back: engine_.BackButtonClick(w); break;
-      case TKeyHandler::Sign: engine_.SignButtonClick(w); break;
-      case TKeyHandler::Clear: engine_.ClearButtonClick(w); break;
-      case TKeyHandler::ClearAll: engine_.ClearAllButtonClick(w); break;
-      case TKeyHandler::MemClear: engine_.MemClearBtnClick(); break;
-      case TKeyHandler::MemRecall: engine_.MemButtonClick(); break;
-      case TKeyHandler::MemStore: break;  // "MS" has no handler
-      case TKeyHandler::MemPlus: engine_.MemPlusBtnClick(w); break;
-      case TKeyHandler::Pi: engine_.PiBtnClick(w); break;
+      case TKeyHandler::Digit:
+        engine_.ZeroButtonClick(w, key->Caption);
+        break;
+      case TKeyHandler::Operator:
+        engine_.PlusButtonClick(w, key->Component);
+        break;
+      case TKeyHandler::Function:
+        engine_.RootButtonClick(w, key->Component);
+        break;
+      case TKeyHandler::Percent:
+        engine_.PercentButtonClick(w);
+        break;
+      case TKeyHandler::Comma:
+        engine_.CommaButtonClick(w);
+        break;
+      case TKeyHandler::Back:
+        engine_.BackButtonClick(w);
+        break;
+      case TKeyHandler::Sign:
+        engine_.SignButtonClick(w);
+        break;
+      case TKeyHandler::Clear:
+        engine_.ClearButtonClick(w);
+        break;
+      case TKeyHandler::ClearAll:
+        engine_.ClearAllButtonClick(w);
+        break;
+      case TKeyHandler::MemClear:
+        engine_.MemClearBtnClick();
+        break;
+      case TKeyHandler::MemRecall:
+        engine_.MemButtonClick();
+        break;
+      case TKeyHandler::MemStore:
+        break;  // "MS" has no handler
+      case TKeyHandler::MemPlus:
+        engine_.MemPlusBtnClick(w);
+        break;
+      case TKeyHandler::Pi:
+        engine_.PiBtnClick(w);
+        break;
     }
   });
   return true;
@@ -132,7 +196,9 @@ void THeadlessCalculator::PressKey(std::uint16_t virtualKey) {
   if (passed != '\0') w.Field().TypeCharacter(passed);
 }
 
-void THeadlessCalculator::Copy() { Run([&] { engine_.Kopyala1Click(Current()); }); }
+void THeadlessCalculator::Copy() {
+  Run([&] { engine_.Kopyala1Click(Current()); });
+}
 
 void THeadlessCalculator::Paste(const std::string& text) {
   clipboard_.Text = text;

@@ -19,9 +19,9 @@ namespace numora {
 struct THeadlessEvent {
   enum class TKind : std::uint8_t { Beep, Message, Fault };
   TKind Kind;
-  std::string Text;                             // the message or the fault's description
+  std::string Text;                              // the message or the fault's description
   std::optional<EEngineFault::TKind> FaultKind;  // set for faults
-  std::string Line() const;                     // "beep", "message: ...", "fault: ..."
+  std::string Line() const;                      // "beep", "message: ...", "fault: ..."
 };
 
 // Records what the engine asks of its surroundings, in order.
@@ -61,7 +61,7 @@ class THeadlessCalculator {
   // One key stroke into the current window's hidden field: key down, then its character
   // through the filter into the field.
   void PressKey(std::uint16_t virtualKey);
-  void Copy();                         // "&Copy"
+  void Copy();                          // "&Copy"
   void Paste(const std::string& text);  // puts text on the clipboard, then "&Paste"
 
   void OpenScientific();    // "S&cientific": nothing while a scientific window is open

@@ -21,13 +21,20 @@ TKeyBinding KeyBindingOf(std::uint16_t virtualKey) {
   if (virtualKey >= 48 && virtualKey <= 57) return DigitBinding(virtualKey - 48);
   if (virtualKey >= 96 && virtualKey <= 105) return DigitBinding(virtualKey - 96);
   switch (virtualKey) {
-    case 13: return {TKeyAction::Operator, "EqualButton", {}};
-    case 106: return {TKeyAction::Operator, "MultiplyButton", {}};
-    case 107: return {TKeyAction::Operator, "PlusButton", {}};
-    case 109: return {TKeyAction::Operator, "MinusButton", {}};
-    case 111: return {TKeyAction::Operator, "DivideButton", {}};
-    case 110: return {TKeyAction::Comma, {}, {}};
-    default: return {};
+    case 13:
+      return {TKeyAction::Operator, "EqualButton", {}};
+    case 106:
+      return {TKeyAction::Operator, "MultiplyButton", {}};
+    case 107:
+      return {TKeyAction::Operator, "PlusButton", {}};
+    case 109:
+      return {TKeyAction::Operator, "MinusButton", {}};
+    case 111:
+      return {TKeyAction::Operator, "DivideButton", {}};
+    case 110:
+      return {TKeyAction::Comma, {}, {}};
+    default:
+      return {};
   }
 }
 

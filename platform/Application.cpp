@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <exception>
 
-
-
 namespace numora {
 namespace {
 TApplication* theApplication = nullptr;

@@ -15,8 +15,6 @@
 
 namespace numora {
 
-
-
 class TApplication : public QApplication {
  public:
   using TTextSink = std::function<void(const std::string&)>;
@@ -29,7 +27,7 @@ class TApplication : public QApplication {
   // Shows the main form and runs the loop; 0 when the main form has closed.
   int Run();
   QWidget* MainForm() const { return mainForm_; }
-  void RegisterForm(QWidget* form);     // the first one becomes the main form
+  void RegisterForm(QWidget* form);  // the first one becomes the main form
   void MainFormClosed();
 
   bool notify(QObject* receiver, QEvent* event) override;

@@ -101,7 +101,10 @@ class TSpeedButton : public QWidget, public TComponentLook {
  public:
   explicit TSpeedButton(QWidget* parent);
   QString Caption() const { return caption_; }
-  void SetCaption(const QString& text) { caption_ = text; update(); }
+  void SetCaption(const QString& text) {
+    caption_ = text;
+    update();
+  }
   QImage glyph;
   bool flat = false;
 

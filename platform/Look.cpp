@@ -8,16 +8,26 @@ namespace numora {
 
 QColor ColorByName(const QString& name) {
   static const std::map<QString, QColor> kColors = {
-      {"clBlack", QColor(0, 0, 0)},          {"clMaroon", QColor(128, 0, 0)},
-      {"clGreen", QColor(0, 128, 0)},        {"clOlive", QColor(128, 128, 0)},
-      {"clNavy", QColor(0, 0, 128)},         {"clPurple", QColor(128, 0, 128)},
-      {"clTeal", QColor(0, 128, 128)},       {"clGray", QColor(128, 128, 128)},
-      {"clSilver", QColor(192, 192, 192)},   {"clRed", QColor(255, 0, 0)},
-      {"clLime", QColor(0, 255, 0)},         {"clYellow", QColor(255, 255, 0)},
-      {"clBlue", QColor(0, 0, 255)},         {"clFuchsia", QColor(255, 0, 255)},
-      {"clAqua", QColor(0, 255, 255)},       {"clWhite", QColor(255, 255, 255)},
-      {"clSkyBlue", QColor(166, 202, 240)},  {"clMoneyGreen", QColor(192, 220, 192)},
-      {"clCream", QColor(255, 251, 240)},    {"clMedGray", QColor(160, 160, 164)},
+      {"clBlack", QColor(0, 0, 0)},
+      {"clMaroon", QColor(128, 0, 0)},
+      {"clGreen", QColor(0, 128, 0)},
+      {"clOlive", QColor(128, 128, 0)},
+      {"clNavy", QColor(0, 0, 128)},
+      {"clPurple", QColor(128, 0, 128)},
+      {"clTeal", QColor(0, 128, 128)},
+      {"clGray", QColor(128, 128, 128)},
+      {"clSilver", QColor(192, 192, 192)},
+      {"clRed", QColor(255, 0, 0)},
+      {"clLime", QColor(0, 255, 0)},
+      {"clYellow", QColor(255, 255, 0)},
+      {"clBlue", QColor(0, 0, 255)},
+      {"clFuchsia", QColor(255, 0, 255)},
+      {"clAqua", QColor(0, 255, 255)},
+      {"clWhite", QColor(255, 255, 255)},
+      {"clSkyBlue", QColor(166, 202, 240)},
+      {"clMoneyGreen", QColor(192, 220, 192)},
+      {"clCream", QColor(255, 251, 240)},
+      {"clMedGray", QColor(160, 160, 164)},
       // System colours, at the values of a default classic desktop.
       {"clGradientActiveCaption", QColor(185, 209, 234)},
       {"clBackground", QColor(58, 110, 165)},
@@ -35,16 +45,21 @@ QColor ColorByName(const QString& name) {
     if (c.isValid()) return c;
   }
   auto it = kColors.find(name);
-  if (it == kColors.end()) throw std::runtime_error("unknown colour \"" + name.toStdString() + "\"");
+  if (it == kColors.end())
+    throw std::runtime_error("unknown colour \"" + name.toStdString() + "\"");
   return it->second;
 }
 
 QString SubstituteFace(const QString& face) {
   static const std::map<QString, QString> kFaces = {
-      {"MS Sans Serif", "Liberation Sans"}, {"Arial", "Liberation Sans"},
-      {"Arial Narrow", "Nimbus Sans Narrow"}, {"Bookman Old Style", "URW Bookman"},
-      {"Book Antiqua", "P052"},             {"Century Gothic", "URW Gothic"},
-      {"Times New Roman", "Liberation Serif"}, {"Courier New", "Liberation Mono"},
+      {"MS Sans Serif", "Liberation Sans"},
+      {"Arial", "Liberation Sans"},
+      {"Arial Narrow", "Nimbus Sans Narrow"},
+      {"Bookman Old Style", "URW Bookman"},
+      {"Book Antiqua", "P052"},
+      {"Century Gothic", "URW Gothic"},
+      {"Times New Roman", "Liberation Serif"},
+      {"Courier New", "Liberation Mono"},
   };
   auto it = kFaces.find(face);
   return it == kFaces.end() ? face : it->second;
@@ -59,9 +74,12 @@ TFontSpec FontFromJson(const QJsonObject& json, const TFontSpec& inherited) {
     spec.font.setBold(false);
     spec.font.setItalic(false);
     for (const auto& s : json["style"].toArray()) {
-      if (s.toString() == "bold") spec.font.setBold(true);
-      else if (s.toString() == "italic") spec.font.setItalic(true);
-      else throw std::runtime_error("unknown font style \"" + s.toString().toStdString() + "\"");
+      if (s.toString() == "bold")
+        spec.font.setBold(true);
+      else if (s.toString() == "italic")
+        spec.font.setItalic(true);
+      else
+        throw std::runtime_error("unknown font style \"" + s.toString().toStdString() + "\"");
     }
   }
   return spec;

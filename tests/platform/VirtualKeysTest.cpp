@@ -53,7 +53,8 @@ class VirtualKeysTest : public QObject {
     std::string reported;
     app.SetFaultSink([&](const std::string& text) { reported = text; });
     QObject target;
-    QTimer::singleShot(0, &target, [] { throw std::runtime_error("Invalid floating point operation"); });
+    QTimer::singleShot(0, &target,
+                       [] { throw std::runtime_error("Invalid floating point operation"); });
     QTest::qWait(20);
     QCOMPARE(QString::fromStdString(reported), QString("Invalid floating point operation"));
     QCOMPARE(app.FaultCount(), 1);
