@@ -1,4 +1,5 @@
-// The codec's data source and destination over a platform stream, through 4096-byte buffers.
+// The codec's data source and destination over a platform stream, through 4096-byte buffers
+// (a memory stream is read in place).
 // Attach them inside a codec call: they allocate from the codec's pools.
 #pragma once
 
