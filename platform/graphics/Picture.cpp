@@ -1,10 +1,37 @@
 #include "graphics/Picture.h"
 
+#include <string>
+#include <string_view>
+
 #include "graphics/Canvas.h"
 #include "graphics/GraphicsErrors.h"
 #include "graphics/Streams.h"
 
 namespace numora {
+namespace {
+
+// A class name read from a damaged record can hold any bytes, up to 255 of them; the message
+// shows it escaped and shortened so that it never garbles a terminal or a message box.
+std::string QuotedName(std::string_view name) {
+  constexpr std::size_t kShown = 40;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string quoted = "\"";
+  for (std::size_t i = 0; i < name.size() && i < kShown; ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+      quoted += static_cast<char>(c);
+    } else {
+      quoted += "\\x";
+      quoted += kHex[c >> 4];
+      quoted += kHex[c & 15];
+    }
+  }
+  quoted += '"';
+  if (name.size() > kShown) quoted += "...";
+  return quoted;
+}
+
+}  // namespace
 
 TPicture::TPicture(const TPictureRegistry& registry) : registry_(registry) {}
 
@@ -57,7 +84,8 @@ void TPicture::ReadStored(TStream& stream) {
   }
   std::optional<TGraphicClass> cls = registry_.FindClass(name);
   if (!cls) {
-    throw EInvalidGraphic("Stored picture record names the unknown picture class \"" + name + "\"");
+    throw EInvalidGraphic("Stored picture record names the unknown picture class " +
+                          QuotedName(name));
   }
   // A record that fails to load leaves the picture as it was.
   std::unique_ptr<TGraphic> graphic = cls->Create();

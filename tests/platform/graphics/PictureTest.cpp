@@ -152,7 +152,7 @@ TEST_F(Registry, AZeroLengthNameIsAnEmptyPicture) {
 struct BadRecord {
   const char* name;
   std::vector<std::uint8_t> bytes;
-  const char* message;  // part of the error text
+  std::string message;  // part of the error text
 };
 
 class PictureBadRecord : public Registry, public ::testing::WithParamInterface<BadRecord> {};
@@ -180,6 +180,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadRecord{"UnknownClass", Record("TJPEGImage", {0, 0, 0, 0}),
                   "unknown picture class \"TJPEGImage\""},
         BadRecord{"NameOfOtherCase", Record("tblob", {0, 0, 0, 0}), "unknown picture class"},
+        BadRecord{"UnprintableNameShownEscaped", Record("T\x01\"\xFF", {0, 0, 0, 0}),
+                  "unknown picture class \"T\\x01\\x22\\xFF\""},
+        BadRecord{"LongNameShownShortened", Record(std::string(200, 'Q'), {0, 0, 0, 0}),
+                  "class \"" + std::string(40, 'Q') + "\"..."},
         BadRecord{"ClassDataMissing", Record("TBlob", {}), "Stream read error"},
         BadRecord{"ClassDataShort", Record("TBlob", {9, 0, 0, 0, 1, 2}), "blob truncated"},
         BadRecord{"NegativeLength", Record("TBlob", {0xFF, 0xFF, 0xFF, 0xFF}), "blob truncated"},
