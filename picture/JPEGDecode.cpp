@@ -124,6 +124,11 @@ void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit) {
     }
   }
 
+  // A few hundred bytes can declare a picture of gigabytes, and jpeg_start_decompress reads
+  // all of a progressive stream into memory before it returns: refuse such sizes first.
+  CodecCall(record, [&] { jpeg_calc_output_dimensions(&d); });
+  TBitmap::CheckSize(static_cast<int>(d.output_width), static_cast<int>(d.output_height),
+                     eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
   CodecCall(record, [&] { jpeg_start_decompress(&d); });
   if (d.output_components != (eightBit ? 1 : 3)) throw EJPEG(JERR_CONVERSION_NOTIMPL);
 

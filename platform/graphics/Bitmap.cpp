@@ -13,6 +13,7 @@ namespace numora {
 namespace {
 
 constexpr int kMaxSide = 65536;
+constexpr std::int64_t kMaxPixelBytes = std::int64_t{512} << 20;
 
 TPixelFormat Effective(TPixelFormat format) {
   return format == TPixelFormat::pf8bit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit;
@@ -78,13 +79,20 @@ void TBitmap::TBitmapImage::FreeHandle() {
 
 TBitmap::TBitmap() : TBitmap(0, 0, TPixelFormat::pf24bit) {}
 
-TBitmap::TBitmap(int width, int height, TPixelFormat format) {
-  if (width < 0) width = 0;
-  if (height < 0) height = 0;
-  if (width > kMaxSide || height > kMaxSide) {
+void TBitmap::CheckSize(int width, int height, TPixelFormat format) {
+  const bool fits =
+      width <= kMaxSide && height <= kMaxSide &&
+      std::int64_t{StrideFor(std::max(width, 0), format)} * std::max(height, 0) <= kMaxPixelBytes;
+  if (!fits) {
     throw EInvalidGraphicOperation("Bitmap size " + std::to_string(width) + " x " +
                                    std::to_string(height) + " is too large");
   }
+}
+
+TBitmap::TBitmap(int width, int height, TPixelFormat format) {
+  if (width < 0) width = 0;
+  if (height < 0) height = 0;
+  CheckSize(width, height, format);
   Replace(new TBitmapImage(width, height, format, 0));
 }
 
@@ -130,10 +138,7 @@ void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == Width() && height == Height()) return;
-  if (width > kMaxSide || height > kMaxSide) {
-    throw EInvalidGraphicOperation("Bitmap size " + std::to_string(width) + " x " +
-                                   std::to_string(height) + " is too large");
-  }
+  CheckSize(width, height, image_->format);
   HPALETTE palette =
       image_->RefCount() == 1 ? std::exchange(image_->palette, 0) : CopyPalette(image_->palette);
   auto* resized = new TBitmapImage(width, height, image_->format, palette);
@@ -147,6 +152,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
   format = Effective(format);
   if (format == image_->format) return;
   const TBitmapImage& old = *image_;
+  CheckSize(old.width, old.height, format);
   HPALETTE palette = CopyPalette(old.palette);
   if (format == TPixelFormat::pf8bit && palette == 0 && old.width > 0 && old.height > 0) {
     palette = CreateHalftonePalette(0);

@@ -47,6 +47,10 @@ class TBitmap : public TGraphic {
   // Bytes from one row to the next: a multiple of 4, above 0 whenever the width is.
   int Stride() const;
   static int StrideFor(int width, TPixelFormat format);
+  // EInvalidGraphicOperation when a bitmap of this size could not be made: a side above 65536
+  // or more than 512 MiB of pixels. Lets a decoder refuse a huge picture before it spends time
+  // and memory on it.
+  static void CheckSize(int width, int height, TPixelFormat format);
 
   // Address of row `row` for writing (unshares first); EInvalidGraphicOperation out of range.
   // Write through it only until the bitmap is next resized, converted or copied: a copy shares

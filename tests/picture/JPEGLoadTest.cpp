@@ -167,6 +167,36 @@ TEST(JPEGLoadTest, StreamCutAfterTheHeaderDecodesWithoutAnError) {
   EXPECT_EQ(bitmap.Height(), 200);
 }
 
+// The stream with the frame header's height and width replaced: a few hundred bytes that
+// declare a picture of any size.
+TBytes WithDeclaredSize(TBytes bytes, int width, int height) {
+  for (std::size_t i = 0; i + 8 < bytes.size(); ++i) {
+    if (bytes[i] == 0xFF && (bytes[i + 1] == 0xC0 || bytes[i + 1] == 0xC2)) {
+      bytes[i + 5] = static_cast<std::uint8_t>(height >> 8);
+      bytes[i + 6] = static_cast<std::uint8_t>(height);
+      bytes[i + 7] = static_cast<std::uint8_t>(width >> 8);
+      bytes[i + 8] = static_cast<std::uint8_t>(width);
+      return bytes;
+    }
+  }
+  ADD_FAILURE() << "no frame header";
+  return bytes;
+}
+
+TEST(JPEGLoadTest, TinyStreamDeclaringAHugePictureIsRefusedBeforeDecoding) {
+  const TBytes tiny = test::EncodeWithLibjpeg(test::MakeTestBitmap(16, 16), {.progressive = true});
+  TMemoryStream stream = StreamOf(WithDeclaredSize(tiny, 30000, 30000));
+  TJPEGImage picture;
+  picture.LoadStream(stream);
+  EXPECT_EQ(picture.PictureWidth(), 30000);
+  try {
+    picture.DecodedBitmap();
+    FAIL() << "a 30000 x 30000 bitmap was made";
+  } catch (const EInvalidGraphicOperation& e) {
+    EXPECT_STREQ(e.what(), "Bitmap size 30000 x 30000 is too large");
+  }
+}
+
 TEST(JPEGLoadTest, ChangingTheSizeAlwaysFails) {
   TMemoryStream stream = StreamOf(ColourStream());
   TJPEGImage picture;

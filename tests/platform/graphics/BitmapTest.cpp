@@ -72,6 +72,43 @@ TEST_F(Bitmap, NewAndEmptyStates) {
   EXPECT_THROW(bmp.SetSize(70000, 1), EInvalidGraphicOperation);
 }
 
+struct TSizeCase {
+  const char* name;
+  int width, height;
+  TPixelFormat format;
+  bool fits;
+};
+
+class BitmapSizeLimit : public ::testing::TestWithParam<TSizeCase> {};
+
+TEST_P(BitmapSizeLimit, AllowsSidesUpTo65536AndPixelsUpTo512MiB) {
+  const TSizeCase& c = GetParam();
+  if (c.fits) {
+    EXPECT_NO_THROW(TBitmap::CheckSize(c.width, c.height, c.format));
+  } else {
+    EXPECT_THROW(TBitmap::CheckSize(c.width, c.height, c.format), EInvalidGraphicOperation);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, BitmapSizeLimit,
+    ::testing::Values(TSizeCase{"LongThinRow", 65536, 1, TPixelFormat::pf24bit, true},
+                      TSizeCase{"SideBeyond65536", 65537, 1, TPixelFormat::pf8bit, false},
+                      TSizeCase{"Exactly512MiBOf8Bit", 16384, 32768, TPixelFormat::pf8bit, true},
+                      TSizeCase{"OneRowMoreThan512MiB", 16384, 32769, TPixelFormat::pf8bit, false},
+                      TSizeCase{"SameSizeIn24BitIsTooMuch", 16384, 16384, TPixelFormat::pf24bit,
+                                false},
+                      TSizeCase{"NegativeSidesAreEmpty", -1, -1, TPixelFormat::pf24bit, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Bitmap, RefusesAHugeSizeOrConversionWithoutChangingTheBitmap) {
+  TBitmap bmp(2, 2);
+  EXPECT_THROW(bmp.SetSize(20000, 20000), EInvalidGraphicOperation);
+  EXPECT_EQ(bmp.Width(), 2);
+  EXPECT_EQ(bmp.Height(), 2);
+  EXPECT_THROW(TBitmap(20000, 20000), EInvalidGraphicOperation);
+}
+
 TEST_F(Bitmap, AssignSharesPixelsUntilOneSideWrites) {
   TBitmap a(4, 3);
   Fill24(a, 1);
