@@ -65,36 +65,30 @@ void InitSource(j_decompress_ptr codec) { SourceOf(codec).StartOfFile = true; }
 // MCU are in the buffer (3072 for 4:2:0 colour), which a 4096-byte buffer rarely has: a
 // decode through it costs about 5% more. So all the remaining bytes of a memory stream are one
 // fill, read in place; the stream's position moves past them as if they had been read.
-std::size_t TakeInPlace(StreamSource& source) {
-  TMemoryStream& stream = *source.InPlace;
+std::size_t TakeInPlace(TMemoryStream& stream, const JOCTET*& bytes) {
   const std::int64_t position = stream.Position();
   const std::int64_t size = stream.Size();
   if (position >= size) return 0;
-  source.Codec.next_input_byte = stream.Memory() + position;
+  bytes = stream.Memory() + position;
   stream.SetPosition(size);
   return static_cast<std::size_t>(size - position);
 }
 
 boolean FillInputBuffer(j_decompress_ptr codec) {
   StreamSource& source = SourceOf(codec);
-  if (source.InPlace != nullptr) {
-    if (const std::size_t count = TakeInPlace(source); count > 0) {
-      source.Codec.bytes_in_buffer = count;
-      source.StartOfFile = false;
-      return TRUE;
-    }
-  }
+  const JOCTET* bytes = source.Buffer;
   std::size_t count = source.InPlace != nullptr
-                          ? 0
+                          ? TakeInPlace(*source.InPlace, bytes)
                           : ReadStream(codec, *source.Stream, source.Buffer, kStreamBufferSize);
   if (count == 0) {
     if (source.StartOfFile) ERREXIT(codec, JERR_INPUT_EMPTY);
     WARNMS(codec, JWRN_JPEG_EOF);
     source.Buffer[0] = 0xFF;
     source.Buffer[1] = JPEG_EOI;
+    bytes = source.Buffer;
     count = 2;
   }
-  source.Codec.next_input_byte = source.Buffer;
+  source.Codec.next_input_byte = bytes;
   source.Codec.bytes_in_buffer = count;
   source.StartOfFile = false;
   return TRUE;

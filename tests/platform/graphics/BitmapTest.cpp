@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TSizeCase{"NegativeSidesAreEmpty", -1, -1, TPixelFormat::pf24bit, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Bitmap, RefusesAHugeSizeOrConversionWithoutChangingTheBitmap) {
+TEST_F(Bitmap, RefusesAHugeSizeWithoutChangingTheBitmap) {
   TBitmap bmp(2, 2);
   EXPECT_THROW(bmp.SetSize(20000, 20000), EInvalidGraphicOperation);
   EXPECT_EQ(bmp.Width(), 2);
