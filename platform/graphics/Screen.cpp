@@ -1,8 +1,10 @@
 #include "graphics/Screen.h"
 
+#include <time.h>
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <chrono>
+#include <atomic>
 #include <mutex>
 
 namespace numora {
@@ -16,6 +18,9 @@ struct TScreenState {
   std::optional<TScreenCaps> override;
   int liveContexts = 0;
   std::function<std::uint32_t()> clock;
+  // Lets GetTickCount skip the lock when no test replaced the clock: the codec's progress hook
+  // asks for the time once per decoded row.
+  std::atomic<bool> clockReplaced{false};
 };
 
 TScreenState& State() {
@@ -80,26 +85,34 @@ TScreenCapsOverride::~TScreenCapsOverride() {
 }
 
 std::uint32_t GetTickCount() {
-  std::function<std::uint32_t()> clock;
-  {
-    std::lock_guard guard(State().lock);
-    clock = State().clock;
+  TScreenState& state = State();
+  if (state.clockReplaced.load(std::memory_order_acquire)) {
+    std::function<std::uint32_t()> clock;
+    {
+      std::lock_guard guard(state.lock);
+      clock = state.clock;
+    }
+    if (clock) return clock();
   }
-  if (clock) return clock();
-  auto now = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<std::uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+  // The coarse clock has the resolution of a tick count (a few milliseconds) at a fraction of
+  // the precise clock's cost.
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                                    static_cast<std::uint64_t>(now.tv_nsec) / 1000000u);
 }
 
 TTickCountOverride::TTickCountOverride(std::function<std::uint32_t()> clock) {
   std::lock_guard guard(State().lock);
   previous_ = std::move(State().clock);
   State().clock = std::move(clock);
+  State().clockReplaced.store(static_cast<bool>(State().clock), std::memory_order_release);
 }
 
 TTickCountOverride::~TTickCountOverride() {
   std::lock_guard guard(State().lock);
   State().clock = std::move(previous_);
+  State().clockReplaced.store(static_cast<bool>(State().clock), std::memory_order_release);
 }
 
 }  // namespace numora

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "graphics/Screen.h"
 
 namespace numora {
@@ -52,6 +55,15 @@ TEST(TickCount, FollowsAReplacementClockIncludingItsWrap) {
   std::uint32_t a = GetTickCount();
   std::uint32_t b = GetTickCount();
   EXPECT_LT(b - a, 1000u) << "the real clock moves forward slowly";
+}
+
+TEST(TickCount, RealClockCountsMilliseconds) {
+  const std::uint32_t before = GetTickCount();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const std::uint32_t elapsed = GetTickCount() - before;
+  // The tick has a resolution of a few milliseconds; a busy machine may sleep longer.
+  EXPECT_GE(elapsed, 40u);
+  EXPECT_LT(elapsed, 5000u);
 }
 
 }  // namespace
