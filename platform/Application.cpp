@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <exception>
 
+#include "AccessibleComponents.h"
+
 namespace numora {
 namespace {
 TApplication* theApplication = nullptr;
@@ -14,6 +16,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The main form's close ends the loop, not the last visible window: the About box and
   // the drawer are hidden forms of their own.
   setQuitOnLastWindowClosed(false);
+  InstallAccessibleComponents();
 }
 
 TApplication::~TApplication() { theApplication = nullptr; }

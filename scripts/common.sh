@@ -6,6 +6,7 @@ NUMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 NUMORA_PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev
+  qt6-base-private-dev  # the accessibility test switches Qt's accessibility on, as a screen reader does
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils

@@ -7,6 +7,8 @@
 #include <QScreen>
 
 #include "About.h"
+#include "AccessibleComponents.h"
+#include "AccessibleNames.h"
 #include "Application.h"
 #include "Draw.h"
 #include "SciCalc.h"
@@ -88,13 +90,17 @@ void TCalculatorForm::Build(const QString& formClass, const QString& description
   statusBar1_ = &Component<TStatusBar>(*this, "StatusBar1");
   ownKindEntry_ = &Component<QAction>(*this, ownKindEntry);
   hiddenField_ = std::make_unique<THiddenField>(*edit1_);
+  NameForScreenReaders(*this);
   edit1_->setFocus();
   if (events_.OnCreate) events_.OnCreate(this);
 }
 
 std::string TCalculatorForm::DisplayText() const { return Utf8(calcEdit_->Caption()); }
 void TCalculatorForm::SetDisplayText(const std::string& text) {
-  calcEdit_->SetCaption(QString::fromStdString(text));
+  const QString shown = QString::fromStdString(text);
+  const bool changed = shown != calcEdit_->Caption();
+  calcEdit_->SetCaption(shown);
+  if (changed) AnnounceCaptionChange(*calcEdit_);
 }
 TTextField& TCalculatorForm::HiddenField() { return *hiddenField_; }
 
