@@ -1,6 +1,9 @@
 #include "graphics/Streams.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
@@ -157,32 +160,67 @@ std::int64_t TBytesReader::Seek(std::int64_t offset, TSeekOrigin origin) {
 
 // TFileStream
 
-TFileStream::TFileStream(const std::string& path, TMode mode) {
+TFileStream::TFileStream(const std::string& path, TMode mode) : path_(path) {
   file_ = std::fopen(path.c_str(), mode == TMode::fmCreate ? "w+b" : "rb");
-  if (!file_) throw EFOpenError("Cannot open file \"" + path + "\"");
+  if (!file_) {
+    throw EFOpenError("Cannot open file \"" + path + "\": " + std::strerror(errno));
+  }
+  struct stat info {};
+  const bool known = fstat(fileno(file_), &info) == 0;
+  const int error = errno;
+  if (!known || S_ISDIR(info.st_mode)) {
+    std::fclose(file_);
+    file_ = nullptr;
+    throw EFOpenError("Cannot open file \"" + path +
+                      "\": " + (known ? "it is a directory" : std::strerror(error)));
+  }
+  regular_ = S_ISREG(info.st_mode);
 }
 
 TFileStream::~TFileStream() {
   if (file_) std::fclose(file_);
 }
 
+std::string TFileStream::Failure(const char* what, int error) const {
+  return std::string(what) + " \"" + path_ + "\": " + std::strerror(error);
+}
+
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {
-  return std::fread(buffer, 1, count, file_);
+  const std::size_t got = std::fread(buffer, 1, count, file_);
+  if (got < count && std::ferror(file_)) throw EReadError(Failure("Cannot read file", errno));
+  return got;
 }
 
 std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
-  return std::fwrite(buffer, 1, count, file_);
+  const std::size_t put = std::fwrite(buffer, 1, count, file_);
+  if (put < count) throw EWriteError(Failure("Cannot write file", errno));
+  return put;
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
-               : origin == TSeekOrigin::soCurrent ? SEEK_CUR
-                                                  : SEEK_END;
+  const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                     : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                        : SEEK_END;
   if (!(origin == TSeekOrigin::soCurrent && offset == 0) &&
       fseeko(file_, static_cast<off_t>(offset), whence) != 0) {
-    throw EStreamError("Stream seek failed");
+    throw EStreamError(Failure("Cannot seek in file", errno));
   }
-  return static_cast<std::int64_t>(ftello(file_));
+  const off_t position = ftello(file_);
+  if (position < 0) throw EStreamError(Failure("Cannot seek in file", errno));
+  return static_cast<std::int64_t>(position);
+}
+
+std::int64_t TFileStream::Size() {
+  // A pipe or a device reports a size of 0 whatever it will deliver.
+  if (!regular_) {
+    throw EStreamError("Cannot read the size of file \"" + path_ + "\": it is not a regular file");
+  }
+  // Buffered writes are not in the file yet; the size must count them.
+  struct stat info {};
+  if (std::fflush(file_) != 0 || fstat(fileno(file_), &info) != 0) {
+    throw EStreamError(Failure("Cannot read the size of file", errno));
+  }
+  return static_cast<std::int64_t>(info.st_size);
 }
 
 }  // namespace numora

@@ -86,10 +86,13 @@ class TBytesReader : public TStream {
   std::size_t position_ = 0;
 };
 
+// A file. Every failure names the path and the system's reason: EFOpenError when it cannot be
+// opened or is a directory (which opens for reading but has no bytes and a meaningless size),
+// EReadError / EWriteError / EStreamError when a read, a write, a seek or a size query fails.
+// Only a regular file has a size.
 class TFileStream : public TStream {
  public:
   enum class TMode { fmOpenRead, fmCreate };
-  // Throws EFOpenError naming the path when the file cannot be opened.
   TFileStream(const std::string& path, TMode mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
@@ -98,9 +101,14 @@ class TFileStream : public TStream {
   std::size_t Read(void* buffer, std::size_t count) override;
   std::size_t Write(const void* buffer, std::size_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  std::int64_t Size() override;
 
  private:
+  std::string Failure(const char* what, int error) const;
+
+  std::string path_;
   std::FILE* file_ = nullptr;
+  bool regular_ = false;
 };
 
 }  // namespace numora

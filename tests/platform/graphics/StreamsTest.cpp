@@ -125,14 +125,40 @@ TEST(Streams, CopyFromTakesTheRestWhenTheCountIsZero) {
   EXPECT_THROW(dst.CopyFrom(src, 6), EReadError);
 }
 
-TEST(FileStream, MissingFileIsAnOpenErrorNamingThePath) {
+struct TFileFault {
+  const char* name;
+  const char* path;
+  TFileStream::TMode mode;
+  const char* message;  // part of the error text, after the path
+};
+
+class FileStreamFault : public ::testing::TestWithParam<TFileFault> {};
+
+// Each fault is refused with the path and the reason before any byte moves: a directory opens
+// for reading on this system and reports a size of 2^63 - 1.
+TEST_P(FileStreamFault, IsRefusedNamingThePathAndTheReason) {
+  const TFileFault& c = GetParam();
   try {
-    TFileStream f("/nonexistent/dir/x.bin", TFileStream::TMode::fmOpenRead);
-    FAIL();
-  } catch (const EFOpenError& e) {
-    EXPECT_NE(std::string(e.what()).find("/nonexistent/dir/x.bin"), std::string::npos);
+    TFileStream f(c.path, c.mode);
+    f.Size();
+    FAIL() << "accepted";
+  } catch (const EStreamError& e) {
+    EXPECT_NE(std::string(e.what()).find(std::string("\"") + c.path + "\": " + c.message),
+              std::string::npos)
+        << e.what();
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileStreamFault,
+    ::testing::Values(
+        TFileFault{"Missing", "/nonexistent/dir/x.bin", TFileStream::TMode::fmOpenRead,
+                   "No such file or directory"},
+        TFileFault{"DirectoryToRead", "/tmp", TFileStream::TMode::fmOpenRead, "it is a directory"},
+        TFileFault{"DirectoryToWrite", "/tmp", TFileStream::TMode::fmCreate, "Is a directory"},
+        TFileFault{"DeviceHasNoSize", "/dev/zero", TFileStream::TMode::fmOpenRead,
+                   "it is not a regular file"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FileStream, MemoryStreamRoundTripsThroughAFile) {
   std::string path = std::string(NUMORA_BINARY_DIR) + "/graphics-stream-test.bin";
