@@ -51,10 +51,6 @@ QImage TBitmap::View() const {
 QImage TBitmap::ToQImage() const { return View().copy(); }
 
 void TBitmap::FromQImage(const QImage& source) {
-  if (source.isNull()) {
-    Clear();
-    return;
-  }
   QImage image;
   TPixelFormat format = TPixelFormat::pf24bit;
   HPALETTE palette = 0;

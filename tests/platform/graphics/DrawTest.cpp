@@ -1,16 +1,17 @@
+// A bitmap's meeting points with Qt: stretched drawing, QImage copies and the clipboard form.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
+#include <cstring>
 
 #include "PaletteGuard.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
+#include "graphics/GraphicsErrors.h"
 
 namespace numora {
 namespace {
-
-using StretchDraw = PaletteLeakCheck;
 
 // Top-left red, top-right green, bottom-left blue, bottom-right white.
 TBitmap Quadrants24() {
@@ -22,115 +23,127 @@ TBitmap Quadrants24() {
   return bmp;
 }
 
-QImage Target(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
+// Index 1, index 0, then indices 9 and 128, which lie beyond the palette of two entries.
+TBitmap Indexed(bool withPalette) {
+  TBitmap bmp(4, 1, TPixelFormat::pf8bit);
+  if (withPalette) bmp.SetPalette(MakePalette({{10, 20, 30, 0}, {200, 100, 50, 0}}));
+  const std::uint8_t indices[] = {1, 0, 9, 128};
+  std::memcpy(bmp.GetScanline(0), indices, 4);
+  return bmp;
+}
+
+struct TProbe {
+  int x, y;
+  QRgb colour;
+};
+
+struct TDrawCase {
+  const char* name;
+  TBitmap (*bitmap)();
+  TRect target;
+  std::vector<TProbe> probes;  // the canvas is black before the draw
+};
+
+class StretchDraw : public PaletteLeakCheck, public ::testing::WithParamInterface<TDrawCase> {};
+
+TEST_P(StretchDraw, PaintsThePixelsColoursIntoTheTargetOnly) {
+  const TDrawCase& c = GetParam();
+  TBitmap bmp = c.bitmap();
+  TBitmap copy(bmp);
+  QImage img(30, 30, QImage::Format_RGB32);
   img.fill(Qt::black);
-  return img;
-}
-
-TEST_F(StretchDraw, TwentyFourBitPixelsLandInTheirQuadrantsWithTheirColours) {
-  TBitmap bmp = Quadrants24();
-  QImage img = Target(20, 20);
   {
     QPainter painter(&img);
-    TCanvas canvas(painter);
-    canvas.StretchDraw(TRect{0, 0, 20, 20}, bmp);
+    TCanvas(painter).StretchDraw(c.target, bmp);
   }
-  EXPECT_EQ(img.pixel(2, 2), qRgb(255, 0, 0));
-  EXPECT_EQ(img.pixel(17, 2), qRgb(0, 255, 0));
-  EXPECT_EQ(img.pixel(2, 17), qRgb(0, 0, 255));
-  EXPECT_EQ(img.pixel(17, 17), qRgb(255, 255, 255));
+  for (const TProbe& p : c.probes) {
+    EXPECT_EQ(img.pixel(p.x, p.y), p.colour) << p.x << ", " << p.y;
+  }
+  EXPECT_TRUE(copy.SharesPixelsWith(bmp)) << "drawing does not unshare";
 }
 
-TEST_F(StretchDraw, OnlyTheTargetRectangleIsPainted) {
-  TBitmap bmp = Quadrants24();
-  QImage img = Target(30, 30);
-  {
-    QPainter painter(&img);
-    TCanvas canvas(painter);
-    canvas.StretchDraw(QRect(10, 10, 10, 10), bmp);
-  }
-  EXPECT_EQ(img.pixel(9, 9), qRgb(0, 0, 0));
-  EXPECT_EQ(img.pixel(20, 20), qRgb(0, 0, 0));
-  EXPECT_EQ(img.pixel(11, 11), qRgb(255, 0, 0));
-  EXPECT_EQ(img.pixel(19, 19), qRgb(255, 255, 255));
+const QRgb kBlack = qRgb(0, 0, 0);
+
+INSTANTIATE_TEST_SUITE_P(
+    Bitmaps, StretchDraw,
+    ::testing::Values(
+        TDrawCase{"TwentyFourBitQuadrants",
+                  Quadrants24,
+                  {10, 10, 20, 20},
+                  {{11, 11, qRgb(255, 0, 0)},
+                   {18, 11, qRgb(0, 255, 0)},
+                   {11, 18, qRgb(0, 0, 255)},
+                   {19, 19, qRgb(255, 255, 255)},
+                   {9, 9, kBlack},
+                   {20, 20, kBlack}}},
+        TDrawCase{"EightBitThroughThePaletteBlackBeyondIt",
+                  [] { return Indexed(true); },
+                  {0, 0, 8, 2},
+                  {{0, 0, qRgb(200, 100, 50)}, {3, 1, qRgb(10, 20, 30)}, {7, 0, kBlack}}},
+        TDrawCase{"EightBitWithoutAPaletteIsGray",
+                  [] { return Indexed(false); },
+                  {0, 0, 4, 1},
+                  {{3, 0, qRgb(128, 128, 128)}}},
+        TDrawCase{"EmptyBitmap", [] { return TBitmap(); }, {0, 0, 4, 4}, {{1, 1, kBlack}}},
+        TDrawCase{"ZeroWidthTarget", Quadrants24, {0, 0, 0, 4}, {{0, 1, kBlack}}},
+        TDrawCase{"InvertedTarget", Quadrants24, {4, 4, 0, 0}, {{1, 1, kBlack}, {3, 3, kBlack}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+using Clipboard = PaletteLeakCheck;
+
+TEST_F(Clipboard, SaveGivesAnImageAndAPaletteTheCallerOwns) {
+  TBitmap bmp = Indexed(true);
+  TClipboardFormat format = 0;
+  QImage data;
+  HPALETTE palette = 0;
+  bmp.SaveClipboard(format, data, palette);
+  TPaletteHandle owned(palette);
+  EXPECT_EQ(format, CF_BITMAP);
+  ASSERT_EQ(data.format(), QImage::Format_Indexed8);
+  EXPECT_EQ(data.pixel(0, 0), qRgb(200, 100, 50));
+  EXPECT_NE(palette, bmp.Palette());
+  EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 2u);
 }
 
-TEST_F(StretchDraw, EightBitPixelsShowTheirPaletteColours) {
-  TBitmap bmp(2, 1, TPixelFormat::pf8bit);
-  bmp.SetPalette(MakePalette({{10, 20, 30, 0}, {200, 100, 50, 0}}));
-  bmp.GetScanline(0)[0] = 1;
-  bmp.GetScanline(0)[1] = 0;
-  QImage img = Target(4, 2);
-  {
-    QPainter painter(&img);
-    TCanvas canvas(painter);
-    canvas.StretchDraw(TRect{0, 0, 4, 2}, bmp);
-  }
-  EXPECT_EQ(img.pixel(0, 0), qRgb(200, 100, 50));
-  EXPECT_EQ(img.pixel(3, 1), qRgb(10, 20, 30));
-}
-
-TEST_F(StretchDraw, IndicesBeyondAShortPaletteShowBlackAndNoPaletteShowsGray) {
-  TBitmap bmp(2, 1, TPixelFormat::pf8bit);
-  bmp.GetScanline(0)[0] = 9;
-  bmp.GetScanline(0)[1] = 128;
-  QImage gray = Target(2, 1);
-  {
-    QPainter painter(&gray);
-    TCanvas(painter).Draw(0, 0, bmp);
-  }
-  EXPECT_EQ(gray.pixel(1, 0), qRgb(128, 128, 128));
-  bmp.SetPalette(MakePalette({{255, 255, 255, 0}}));
-  QImage img = Target(2, 1);
-  img.fill(Qt::red);
-  {
-    QPainter painter(&img);
-    TCanvas(painter).Draw(0, 0, bmp);
-  }
-  EXPECT_EQ(img.pixel(0, 0), qRgb(0, 0, 0));
-}
-
-TEST_F(StretchDraw, EmptyBitmapsAndEmptyRectanglesDrawNothing) {
-  QImage img = Target(4, 4);
-  TBitmap empty;
-  TBitmap bmp = Quadrants24();
-  {
-    QPainter painter(&img);
-    TCanvas canvas(painter);
-    canvas.StretchDraw(TRect{0, 0, 4, 4}, empty);
-    canvas.StretchDraw(TRect{0, 0, 0, 4}, bmp);
-    canvas.StretchDraw(TRect{4, 4, 0, 0}, bmp);
-  }
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(img.pixel(x, y), qRgb(0, 0, 0));
-}
-
-TEST_F(StretchDraw, DrawingDoesNotUnshareOrChangeTheBitmap) {
-  TBitmap a = Quadrants24();
-  TBitmap b;
-  b.Assign(a);
-  QImage img = Target(8, 8);
-  {
-    QPainter painter(&img);
-    TCanvas(painter).StretchDraw(TRect{0, 0, 8, 8}, b);
-  }
-  EXPECT_TRUE(a.SharesPixelsWith(b));
-}
-
-TEST_F(StretchDraw, QImageCopiesRoundTrip) {
-  TBitmap a = Quadrants24();
-  QImage copy = a.ToQImage();
-  EXPECT_EQ(copy.pixel(1, 0), qRgb(0, 255, 0));
-  TBitmap b;
-  b.FromQImage(copy);
-  EXPECT_TRUE(a.Equals(b));
+TEST_F(Clipboard, LoadTakesTheImagesPixelsAndColoursAndNotifies) {
+  TBitmap quadrants = Quadrants24();
+  QImage gray(2, 1, QImage::Format_Grayscale8);
+  gray.fill(40);
   QImage argb(3, 1, QImage::Format_ARGB32);
   argb.fill(qRgb(1, 2, 3));
-  b.FromQImage(argb);
-  EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf24bit);
-  EXPECT_EQ(b.ReadScanline(0)[6], 3) << "blue first";
-  EXPECT_EQ(b.ReadScanline(0)[8], 1);
+  struct {
+    QImage image;
+    HPALETTE palette;
+    int bits;
+    PALETTEENTRY first;  // colour of pixel 0, 0
+  } cases[] = {
+      {quadrants.ToQImage(), 0, 24, {255, 0, 0, 0}},
+      {Indexed(true).ToQImage(), 0, 8, {200, 100, 50, 0}},
+      {argb, 0, 24, {1, 2, 3, 0}},
+      {gray, 0, 8, {40, 40, 40, 0}},
+      {gray, MakePalette({{0, 0, 0, 0}}), 8, {0, 0, 0, 0}},  // no colour table: the palette's
+  };
+  for (auto& c : cases) {
+    TBitmap bmp;
+    int changes = 0;
+    bmp.OnChange = [&](TGraphic&) { ++changes; };
+    bmp.LoadClipboard(CF_BITMAP, c.image, c.palette);
+    TPaletteHandle callers(c.palette);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(bmp.BitsPerPixel(), c.bits);
+    EXPECT_EQ(bmp.PaletteModified(), c.bits == 8);
+    EXPECT_EQ(bmp.Width(), c.image.width());
+    const std::uint8_t* row = bmp.ReadScanline(0);
+    const PALETTEENTRY got =
+        c.bits == 8 ? bmp.ColorOfIndex(row[0]) : PALETTEENTRY{row[2], row[1], row[0], 0};
+    EXPECT_EQ(got.peRed, c.first.peRed) << c.bits;
+    EXPECT_EQ(got.peGreen, c.first.peGreen);
+    EXPECT_EQ(got.peBlue, c.first.peBlue);
+  }
+  TBitmap kept(1, 1);
+  EXPECT_THROW(kept.LoadClipboard(1, argb, 0), EInvalidGraphic) << "not a picture format";
+  EXPECT_THROW(kept.LoadClipboard(CF_BITMAP, QImage(), 0), EInvalidGraphic);
+  EXPECT_EQ(kept.Width(), 1);
 }
 
 }  // namespace

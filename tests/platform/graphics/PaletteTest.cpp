@@ -9,7 +9,7 @@ namespace {
 
 using Palettes = PaletteLeakCheck;
 
-TEST_F(Palettes, EntriesComeBackAsCreated) {
+TEST_F(Palettes, EntriesComeBackAsCreatedFromAnyStart) {
   TPaletteHandle p(MakePalette({{10, 20, 30, 0}, {40, 50, 60, 0}, {70, 80, 90, 0}}));
   ASSERT_NE(p.Get(), 0u);
   EXPECT_EQ(GetPaletteEntries(p.Get(), 0, 0, nullptr), 3u);
@@ -20,9 +20,12 @@ TEST_F(Palettes, EntriesComeBackAsCreated) {
   ASSERT_EQ(GetPaletteEntries(p.Get(), 1, 1, e), 1u);
   EXPECT_EQ(e[0].peGreen, 50);
   EXPECT_EQ(GetPaletteEntries(p.Get(), 3, 1, e), 0u);
+  TPaletteHandle none(MakePalette({}));
+  EXPECT_NE(none.Get(), 0u) << "a palette of no entries is valid";
+  EXPECT_EQ(GetPaletteEntries(none.Get(), 0, 256, e), 0u);
 }
 
-TEST_F(Palettes, WrongVersionOrTooManyEntriesAreRefused) {
+TEST_F(Palettes, OnlyVersion0x300WithUpTo256EntriesIsMade) {
   TLogPalette log;
   log.palVersion = 0x200;
   log.palNumEntries = 1;
@@ -33,13 +36,6 @@ TEST_F(Palettes, WrongVersionOrTooManyEntriesAreRefused) {
   log.palNumEntries = 256;
   TPaletteHandle full(CreatePalette(log));
   EXPECT_EQ(GetPaletteEntries(full.Get(), 0, 0, nullptr), 256u);
-}
-
-TEST_F(Palettes, AnEmptyPaletteIsValidAndYieldsNoEntries) {
-  TPaletteHandle p(MakePalette({}));
-  EXPECT_TRUE(IsPaletteHandle(p.Get()));
-  PALETTEENTRY e;
-  EXPECT_EQ(GetPaletteEntries(p.Get(), 0, 256, &e), 0u);
 }
 
 TEST_F(Palettes, ACopyIsAnIndependentHandle) {
@@ -55,34 +51,20 @@ TEST_F(Palettes, ACopyIsAnIndependentHandle) {
   EXPECT_EQ(CopyPalette(a), 0u) << "a deleted handle cannot be copied";
 }
 
-TEST(PaletteFaults, ADoubleDeleteIsRefusedAndCounted) {
-  TPaletteHandleStats before = PaletteHandleStats();
+TEST(PaletteFaults, LeaksAndRepeatedDeletesAreCountedAndHandlesAreNeverReused) {
+  const TPaletteHandleStats before = PaletteHandleStats();
   HPALETTE p = MakePalette({{1, 1, 1, 0}});
+  EXPECT_EQ(PaletteHandleStats().live, before.live + 1);
   EXPECT_TRUE(DeleteObject(p));
   EXPECT_FALSE(DeleteObject(p));
   EXPECT_FALSE(DeleteObject(12345));
+  EXPECT_FALSE(DeleteObject(0)) << "deleting no palette is harmless";
   TPaletteHandleStats after = PaletteHandleStats();
   EXPECT_EQ(after.badDeletes, before.badDeletes + 2);
   EXPECT_EQ(after.live, before.live);
-  EXPECT_FALSE(DeleteObject(0)) << "deleting no palette is harmless";
-  EXPECT_EQ(PaletteHandleStats().badDeletes, before.badDeletes + 2);
-}
-
-TEST(PaletteFaults, ALeakedHandleShowsInTheLiveCount) {
-  TPaletteHandleStats before = PaletteHandleStats();
-  HPALETTE p = MakePalette({{1, 1, 1, 0}});
-  EXPECT_EQ(PaletteHandleStats().live, before.live + 1);
-  DeleteObject(p);
-  EXPECT_EQ(PaletteHandleStats().live, before.live);
-}
-
-TEST_F(Palettes, HandlesAreNeverReused) {
-  HPALETTE a = MakePalette({});
-  DeleteObject(a);
-  HPALETTE b = MakePalette({});
-  EXPECT_NE(a, b);
-  EXPECT_FALSE(IsPaletteHandle(a));
-  DeleteObject(b);
+  TPaletteHandle q(MakePalette({}));
+  EXPECT_NE(q.Get(), p);
+  EXPECT_EQ(GetPaletteEntries(p, 0, 0, nullptr), 0u) << "the stale handle stays dead";
 }
 
 TEST_F(Palettes, HalftonePaletteSpansTheColourSpaceIn256Entries) {
@@ -96,22 +78,20 @@ TEST_F(Palettes, HalftonePaletteSpansTheColourSpaceIn256Entries) {
       if (x.peRed == r && x.peGreen == g && x.peBlue == b) return true;
     return false;
   };
-  EXPECT_TRUE(has(0, 0, 0));
-  EXPECT_TRUE(has(255, 255, 255));
+  for (int c : {0, 255}) EXPECT_TRUE(has(c, c, c)) << c;
   EXPECT_TRUE(has(255, 0, 0));
   EXPECT_TRUE(has(0, 0, 255));
   EXPECT_TRUE(has(102, 153, 204));
 }
 
-TEST_F(Palettes, OwnedHandleMovesAndDeletesOnce) {
+TEST_F(Palettes, AnOwnedHandleMovesAndIsDeletedOnce) {
   TPaletteHandle a(MakePalette({{9, 9, 9, 0}}));
   TPaletteHandle b(std::move(a));
   EXPECT_EQ(a.Get(), 0u);
   TPaletteHandle c;
   c = std::move(b);
-  EXPECT_TRUE(IsPaletteHandle(c.Get()));
-  HPALETTE raw = c.Release();
-  EXPECT_TRUE(DeleteObject(raw));
+  c.Reset(MakePalette({}));  // deletes the first one
+  EXPECT_TRUE(DeleteObject(c.Release()));
 }
 
 }  // namespace

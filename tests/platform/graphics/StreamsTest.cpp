@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "graphics/GraphicsErrors.h"
@@ -9,34 +11,36 @@
 namespace numora {
 namespace {
 
-TEST(MemoryStream, ReadsWhatWasWrittenAfterRewinding) {
-  TMemoryStream s;
-  s.WriteBuffer("abcdef", 6);
-  EXPECT_EQ(s.Size(), 6);
-  EXPECT_EQ(s.Position(), 6);
-  s.SetPosition(2);
-  char buf[4] = {};
-  s.ReadBuffer(buf, 3);
+const std::uint8_t kAbcdef[] = {'a', 'b', 'c', 'd', 'e', 'f'};
+
+std::string TempPath(const char* name) { return std::string(NUMORA_BINARY_DIR) + "/" + name; }
+
+struct TStreamKind {
+  const char* name;
+  std::function<std::unique_ptr<TStream>()> make;  // a stream holding "abcdef" at position 0
+};
+
+class EveryStream : public ::testing::TestWithParam<TStreamKind> {};
+
+TEST_P(EveryStream, ReadsFromThePositionAndReportsWhatIsLeft) {
+  std::unique_ptr<TStream> s = GetParam().make();
+  EXPECT_EQ(s->Size(), 6);
+  s->SetPosition(2);
+  char buf[10] = {};
+  s->ReadBuffer(buf, 3);
   EXPECT_EQ(std::string(buf, 3), "cde");
-}
-
-TEST(MemoryStream, ReadPastTheEndReturnsOnlyWhatIsLeft) {
-  TMemoryStream s;
-  s.WriteBuffer("abc", 3);
-  s.SetPosition(1);
-  char buf[10];
-  EXPECT_EQ(s.Read(buf, 10), 2u);
-  EXPECT_EQ(s.Read(buf, 10), 0u);
-  s.SetPosition(100);
-  EXPECT_EQ(s.Read(buf, 10), 0u);
-  EXPECT_EQ(s.Remaining(), 0);
-}
-
-TEST(MemoryStream, ReadBufferPastTheEndThrowsAndNamesTheCounts) {
-  TMemoryStream s(3);
-  char buf[8];
+  EXPECT_EQ(s->Position(), 5);
+  EXPECT_EQ(s->Remaining(), 1);
+  EXPECT_EQ(s->Read(buf, 10), 1u) << "a read past the end returns what is left";
+  EXPECT_EQ(s->Read(buf, 10), 0u);
+  s->SetPosition(100);
+  EXPECT_EQ(s->Read(buf, 10), 0u);
+  EXPECT_EQ(s->Remaining(), 0);
+  s->SetPosition(3);
+  EXPECT_THROW(s->SetPosition(-1), EStreamError);
+  EXPECT_EQ(s->Position(), 3) << "a refused position changes nothing";
   try {
-    s.ReadBuffer(buf, 8);
+    s->ReadBuffer(buf, 8);
     FAIL() << "no error";
   } catch (const EReadError& e) {
     EXPECT_NE(std::string(e.what()).find("8 bytes wanted, 3 available"), std::string::npos)
@@ -44,36 +48,46 @@ TEST(MemoryStream, ReadBufferPastTheEndThrowsAndNamesTheCounts) {
   }
 }
 
-TEST(MemoryStream, CreatedWithASizeHoldsZerosAtPositionZero) {
-  TMemoryStream s(5);
-  EXPECT_EQ(s.Size(), 5);
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, EveryStream,
+    ::testing::Values(TStreamKind{"Memory",
+                                  [] {
+                                    auto s = std::make_unique<TMemoryStream>();
+                                    s->WriteBuffer(kAbcdef, 6);
+                                    s->SetPosition(0);
+                                    return s;
+                                  }},
+                      TStreamKind{"BytesReader",
+                                  [] { return std::make_unique<TBytesReader>(kAbcdef); }},
+                      TStreamKind{"File",
+                                  [] {
+                                    TMemoryStream out;
+                                    out.WriteBuffer(kAbcdef, 6);
+                                    out.SaveToFile(TempPath("graphics-stream-test.bin"));
+                                    return std::make_unique<TFileStream>(
+                                        TempPath("graphics-stream-test.bin"),
+                                        TFileStream::TMode::fmOpenRead);
+                                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MemoryStream, StartsWithZerosAndFillsAGapWithZeros) {
+  TMemoryStream s(3);
   EXPECT_EQ(s.Position(), 0);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(s.Memory()[i], 0);
-}
-
-TEST(MemoryStream, WritingBeyondTheEndFillsTheGapWithZeros) {
-  TMemoryStream s;
-  s.SetPosition(4);
+  s.SetPosition(5);
   s.WriteBuffer("x", 1);
-  ASSERT_EQ(s.Size(), 5);
-  EXPECT_EQ(s.Memory()[0], 0);
-  EXPECT_EQ(s.Memory()[4], 'x');
+  ASSERT_EQ(s.Size(), 6);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(s.Memory()[i], 0) << i;
+  EXPECT_EQ(s.Memory()[5], 'x');
+  s.Clear();
+  EXPECT_EQ(s.Size(), 0);
+  EXPECT_EQ(s.Position(), 0);
 }
 
-TEST(MemoryStream, SeekBeforeTheStartFailsAndKeepsThePosition) {
-  TMemoryStream s(4);
-  s.SetPosition(2);
-  EXPECT_THROW(s.Seek(-3, TSeekOrigin::soCurrent), EStreamError);
-  EXPECT_EQ(s.Position(), 2);
-  EXPECT_EQ(s.Seek(-1, TSeekOrigin::soEnd), 3);
-}
-
-TEST(MemoryStream, ShrinkingPullsThePositionBackToTheEnd) {
-  TMemoryStream s(10);
-  s.SetPosition(8);
-  s.SetSize(4);
-  EXPECT_EQ(s.Position(), 4);
-  EXPECT_THROW(s.SetSize(-1), EStreamError);
+TEST(BytesReader, RefusesWrites) {
+  TBytesReader r(kAbcdef);
+  EXPECT_EQ(r.Write("x", 1), 0u);
+  EXPECT_THROW(r.WriteBuffer("x", 1), EWriteError);
+  EXPECT_EQ(r.Size(), 6);
 }
 
 struct Int32Case {
@@ -90,6 +104,7 @@ TEST_P(LittleEndian, Int32RoundTripsWithLowByteFirst) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(s.Memory()[i], GetParam().bytes[i]) << i;
   s.SetPosition(0);
   EXPECT_EQ(s.ReadInt32LE(), GetParam().value);
+  EXPECT_THROW(s.ReadInt32LE(), EReadError) << "nothing is left";
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, LittleEndian,
@@ -97,33 +112,6 @@ INSTANTIATE_TEST_SUITE_P(Values, LittleEndian,
                                            Int32Case{454573, {0xAD, 0xEF, 0x06, 0x00}},
                                            Int32Case{-1, {0xFF, 0xFF, 0xFF, 0xFF}},
                                            Int32Case{INT32_MIN, {0, 0, 0, 0x80}}));
-
-TEST(Streams, AShortInt32IsAReadError) {
-  TMemoryStream s(3);
-  EXPECT_THROW(s.ReadInt32LE(), EReadError);
-}
-
-TEST(BytesReader, ReadsWithoutCopyingAndRefusesWrites) {
-  const std::uint8_t data[] = {1, 2, 3};
-  TBytesReader r(data);
-  std::uint8_t b = 0;
-  EXPECT_EQ(r.Write(&b, 1), 0u);
-  EXPECT_THROW(r.WriteBuffer(&b, 1), EWriteError);
-  r.ReadBuffer(&b, 1);
-  EXPECT_EQ(b, 1);
-  EXPECT_EQ(r.Remaining(), 2);
-  EXPECT_THROW(r.SetSize(1), EStreamError);
-}
-
-TEST(Streams, CopyFromTakesTheRestWhenTheCountIsZero) {
-  TMemoryStream src, dst;
-  src.WriteBuffer("hello world", 11);
-  src.SetPosition(6);
-  EXPECT_EQ(dst.CopyFrom(src, 0), 5);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(dst.Memory()), 5), "world");
-  src.SetPosition(6);
-  EXPECT_THROW(dst.CopyFrom(src, 6), EReadError);
-}
 
 struct TFileFault {
   const char* name;
@@ -140,6 +128,7 @@ TEST_P(FileStreamFault, IsRefusedNamingThePathAndTheReason) {
   const TFileFault& c = GetParam();
   try {
     TFileStream f(c.path, c.mode);
+    if (c.mode == TFileStream::TMode::fmCreate) f.WriteBuffer("x", 1);
     f.Size();
     FAIL() << "accepted";
   } catch (const EStreamError& e) {
@@ -157,24 +146,10 @@ INSTANTIATE_TEST_SUITE_P(
         TFileFault{"DirectoryToRead", "/tmp", TFileStream::TMode::fmOpenRead, "it is a directory"},
         TFileFault{"DirectoryToWrite", "/tmp", TFileStream::TMode::fmCreate, "Is a directory"},
         TFileFault{"DeviceHasNoSize", "/dev/zero", TFileStream::TMode::fmOpenRead,
-                   "it is not a regular file"}),
+                   "it is not a regular file"},
+        TFileFault{"DeviceRefusesAWrite", "/dev/full", TFileStream::TMode::fmCreate,
+                   "No space left on device"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(FileStream, MemoryStreamRoundTripsThroughAFile) {
-  std::string path = std::string(NUMORA_BINARY_DIR) + "/graphics-stream-test.bin";
-  TMemoryStream out;
-  out.WriteBuffer("0123456789", 10);
-  out.SaveToFile(path);
-  TMemoryStream in;
-  in.LoadFromFile(path);
-  EXPECT_EQ(in.Size(), 10);
-  EXPECT_EQ(in.Memory()[9], '9');
-  TFileStream f(path, TFileStream::TMode::fmOpenRead);
-  EXPECT_EQ(f.Size(), 10);
-  f.SetPosition(7);
-  EXPECT_EQ(f.Remaining(), 3);
-  std::remove(path.c_str());
-}
 
 }  // namespace
 }  // namespace numora
