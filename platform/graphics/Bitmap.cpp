@@ -217,15 +217,6 @@ void TBitmap::Assign(const TBitmap& source) {
 
 bool TBitmap::SharesPixelsWith(const TBitmap& other) const { return image_ == other.image_; }
 
-void TBitmap::Assign(TGraphic& source) {
-  if (auto* bitmap = dynamic_cast<TBitmap*>(&source)) {
-    Assign(*bitmap);
-    Changed();
-    return;
-  }
-  TGraphic::Assign(source);
-}
-
 bool TBitmap::IsEmpty() const { return image_->width == 0 || image_->height == 0; }
 
 void TBitmap::ChangePalette(HPALETTE palette) {

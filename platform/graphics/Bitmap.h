@@ -61,12 +61,12 @@ class TBitmap : public TGraphic {
   // The colour an 8-bit index stands for (gray level without a palette).
   PALETTEENTRY ColorOfIndex(std::uint8_t index) const;
 
-  // Shares pixels and palette with source.
+  // Shares pixels and palette with source; any other picture is asked to AssignTo this bitmap.
   void Assign(const TBitmap& source);
+  using TGraphic::Assign;
   bool SharesPixelsWith(const TBitmap& other) const;
 
   // TGraphic
-  void Assign(TGraphic& source) override;
   void DrawPicture(TCanvas& canvas, const TRect& rect) override;
   bool IsEmpty() const override;
   int PictureWidth() override { return Width(); }

@@ -1,64 +1,50 @@
+// TBitmap: pixel storage, sharing, conversions, and its meeting points with Qt (stretched
+// drawing, the clipboard form).
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <cstring>
 
 #include "PaletteGuard.h"
 #include "graphics/Bitmap.h"
+#include "graphics/Canvas.h"
 #include "graphics/GraphicsErrors.h"
-#include "graphics/Streams.h"
 
 namespace numora {
 namespace {
 
 using Bitmap = PaletteLeakCheck;
+using enum TPixelFormat;
 
-void Fill24(TBitmap& bmp, std::uint8_t seed) {
-  for (int y = 0; y < bmp.Height(); ++y) {
-    std::uint8_t* row = bmp.GetScanline(y);
-    for (int x = 0; x < bmp.Width() * 3; ++x) row[x] = static_cast<std::uint8_t>(seed + y * 7 + x);
+TEST_F(Bitmap, RowsAreContiguousAtAFourByteAlignedStride) {
+  const struct {
+    int width;
+    TPixelFormat format;
+    int stride;
+  } cases[] = {{1, pf24bit, 4},       {2, pf24bit, 8}, {4, pf24bit, 12},
+               {1023, pf24bit, 3072}, {1, pf8bit, 4},  {5, pf8bit, 8}};
+  for (const auto& c : cases) {
+    TBitmap bmp(c.width, 3, c.format);
+    EXPECT_EQ(bmp.Stride(), c.stride) << c.width;
+    EXPECT_EQ(bmp.GetScanline(2) - bmp.GetScanline(1), c.stride) << c.width;
   }
 }
 
-struct StrideCase {
-  int width;
-  TPixelFormat format;
-  int stride;
-};
-
-class BitmapStride : public ::testing::TestWithParam<StrideCase> {};
-
-TEST_P(BitmapStride, RowsAreFourByteAlignedAndContiguous) {
-  const StrideCase& c = GetParam();
-  TBitmap bmp(c.width, 5, c.format);
-  EXPECT_EQ(bmp.Stride(), c.stride);
-  for (int y = 1; y < 5; ++y) {
-    EXPECT_EQ(bmp.GetScanline(y) - bmp.GetScanline(y - 1), c.stride) << "row " << y;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Widths, BitmapStride,
-                         ::testing::Values(StrideCase{1, TPixelFormat::pf24bit, 4},
-                                           StrideCase{2, TPixelFormat::pf24bit, 8},
-                                           StrideCase{4, TPixelFormat::pf24bit, 12},
-                                           StrideCase{1023, TPixelFormat::pf24bit, 3072},
-                                           StrideCase{1, TPixelFormat::pf8bit, 4},
-                                           StrideCase{5, TPixelFormat::pf8bit, 8},
-                                           StrideCase{1024, TPixelFormat::pf8bit, 1024}));
-
-struct TSizeCase {
-  const char* name;
-  int width, height;
-  TPixelFormat format;
-  bool fits;
-};
-
-class BitmapSizeLimit : public ::testing::TestWithParam<TSizeCase> {};
-
-TEST_P(BitmapSizeLimit, AllowsSidesUpTo65536AndPixelsUpTo512MiB) {
-  const TSizeCase& c = GetParam();
-  if (c.fits) {
-    EXPECT_NO_THROW(TBitmap::CheckSize(c.width, c.height, c.format));
-  } else {
+TEST_F(Bitmap, AllowsSidesUpTo65536AndPixelsUpTo512MiB) {
+  const struct {
+    int width, height;
+    TPixelFormat format;
+    bool fits;
+  } cases[] = {{65536, 1, pf24bit, true},      {65537, 1, pf8bit, false},
+               {16384, 32768, pf8bit, true},   {16384, 32769, pf8bit, false},
+               {16384, 16384, pf24bit, false}, {-1, -1, pf24bit, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    if (c.fits) {
+      EXPECT_NO_THROW(TBitmap::CheckSize(c.width, c.height, c.format));
+      continue;
+    }
     EXPECT_THROW(TBitmap::CheckSize(c.width, c.height, c.format), EInvalidGraphicOperation);
     TBitmap bmp(2, 2, c.format);
     EXPECT_THROW(bmp.SetSize(c.width, c.height), EInvalidGraphicOperation);
@@ -66,53 +52,36 @@ TEST_P(BitmapSizeLimit, AllowsSidesUpTo65536AndPixelsUpTo512MiB) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, BitmapSizeLimit,
-    ::testing::Values(TSizeCase{"LongThinRow", 65536, 1, TPixelFormat::pf24bit, true},
-                      TSizeCase{"SideBeyond65536", 65537, 1, TPixelFormat::pf8bit, false},
-                      TSizeCase{"Exactly512MiBOf8Bit", 16384, 32768, TPixelFormat::pf8bit, true},
-                      TSizeCase{"OneRowMoreThan512MiB", 16384, 32769, TPixelFormat::pf8bit, false},
-                      TSizeCase{"SameSizeIn24BitIsTooMuch", 16384, 16384, TPixelFormat::pf24bit,
-                                false},
-                      TSizeCase{"NegativeSidesAreEmpty", -1, -1, TPixelFormat::pf24bit, true}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Bitmap, SizesScanlinesAndEmptiness) {
-  TBitmap bmp(4, 0, TPixelFormat::pf8bit);
-  EXPECT_TRUE(bmp.IsEmpty()) << "a bitmap of width 4 and height 0 has no pixels";
+TEST_F(Bitmap, ResizingKeepsTheOverlapZeroesTheRestAndKeepsFormatAndTheChangedPalette) {
+  TBitmap bmp(2, 0, pf8bit);
+  EXPECT_TRUE(bmp.IsEmpty()) << "a bitmap of width 2 and height 0 has no pixels";
   EXPECT_THROW(bmp.GetScanline(0), EInvalidGraphicOperation);
-  bmp.ChangeHeight(2);
-  EXPECT_FALSE(bmp.IsEmpty());
-  EXPECT_EQ(bmp.BitsPerPixel(), 8);
-  EXPECT_THROW(bmp.GetScanline(2), EInvalidGraphicOperation);
-  EXPECT_THROW(bmp.ReadScanline(-1), EInvalidGraphicOperation);
-  bmp.SetSize(-5, -5);
-  EXPECT_TRUE(bmp.IsEmpty());
-  EXPECT_EQ(bmp.PixelFormat(), TPixelFormat::pf8bit) << "the format outlives the pixels";
-}
-
-TEST_F(Bitmap, ResizingKeepsTheOverlapZeroesTheRestAndKeepsThePalette) {
-  TBitmap bmp(2, 2);
-  Fill24(bmp, 10);
-  const std::uint8_t kept = bmp.ReadScanline(1)[4];
-  bmp.SetSize(3, 3);
-  EXPECT_EQ(bmp.ReadScanline(1)[4], kept);
-  EXPECT_EQ(bmp.ReadScanline(1)[6], 0);
-  EXPECT_EQ(bmp.ReadScanline(2)[0], 0);
-  TBitmap indexed(2, 2, TPixelFormat::pf8bit);
+  int changes = 0;
+  bmp.OnChange = [&](TGraphic&) { ++changes; };
   HPALETTE p = MakePalette({{1, 2, 3, 0}});
-  indexed.SetPalette(p);
-  indexed.ChangeWidth(5);
-  EXPECT_EQ(indexed.Palette(), p);
+  bmp.ChangePalette(p);
+  EXPECT_EQ(bmp.CurrentPalette(), p);
+  EXPECT_TRUE(bmp.PaletteModified());
+  EXPECT_EQ(changes, 1);
+  bmp.ChangeHeight(2);
+  bmp.GetScanline(1)[1] = 9;
+  bmp.ChangeWidth(3);
+  EXPECT_EQ(bmp.ReadScanline(1)[1], 9);
+  EXPECT_EQ(bmp.ReadScanline(1)[2], 0);
+  EXPECT_THROW(bmp.ReadScanline(2), EInvalidGraphicOperation);
+  EXPECT_THROW(bmp.ReadScanline(-1), EInvalidGraphicOperation);
+  EXPECT_EQ(bmp.Palette(), p);
+  bmp.SetSize(-5, 1);
+  EXPECT_TRUE(bmp.IsEmpty());
+  EXPECT_EQ(bmp.BitsPerPixel(), 8) << "the format outlives the pixels";
 }
 
 TEST_F(Bitmap, CopiesSharePixelsAndPaletteUntilOneSideWrites) {
-  TBitmap a(4, 3, TPixelFormat::pf8bit);
+  TBitmap a(4, 3, pf8bit);
   HPALETTE p = MakePalette({{1, 2, 3, 0}, {4, 5, 6, 0}});
   a.SetPalette(p);
   a.GetScanline(2)[3] = 1;
   auto b = std::make_unique<TBitmap>(a);
-  EXPECT_TRUE(b->SharesPixelsWith(a));
   EXPECT_EQ(b->Palette(), p);
   EXPECT_EQ(b->ReadScanline(1), a.ReadScanline(1)) << "reading keeps the sharing";
   b->GetScanline(1)[0] = 0xEE;
@@ -124,24 +93,21 @@ TEST_F(Bitmap, CopiesSharePixelsAndPaletteUntilOneSideWrites) {
   TBitmap c(a);
   c.SetPalette(MakePalette({{9, 9, 9, 0}}));
   EXPECT_EQ(a.Palette(), p) << "a new palette on a copy leaves the other's alone";
-  b.reset();
-  EXPECT_EQ(GetPaletteEntries(p, 0, 0, nullptr), 2u) << "the palette lives while a holder does";
 }
 
 TEST_F(Bitmap, EightToTwentyFourBitsGoesThroughThePaletteInBlueGreenRedOrder) {
-  TBitmap bmp(3, 1, TPixelFormat::pf8bit);
+  TBitmap bmp(3, 1, pf8bit);
   bmp.SetPalette(MakePalette({{200, 100, 50, 0}, {1, 2, 3, 0}}));
   const std::uint8_t indices[] = {1, 0, 7};  // 7 lies beyond the palette
   std::memcpy(bmp.GetScanline(0), indices, 3);
   TBitmap shared(bmp);
-  bmp.SetPixelFormat(TPixelFormat::pf24bit);
+  bmp.SetPixelFormat(pf24bit);
   const std::uint8_t bgr[] = {3, 2, 1, 50, 100, 200, 0, 0, 0};
   EXPECT_EQ(std::memcmp(bmp.ReadScanline(0), bgr, 9), 0);
-  EXPECT_EQ(shared.PixelFormat(), TPixelFormat::pf8bit) << "the other copy is as it was";
-  EXPECT_EQ(shared.ReadScanline(0)[0], 1);
-  TBitmap gray(1, 1, TPixelFormat::pf8bit);
+  EXPECT_EQ(shared.ReadScanline(0)[0], 1) << "the other copy is as it was";
+  TBitmap gray(1, 1, pf8bit);
   gray.GetScanline(0)[0] = 77;
-  gray.SetPixelFormat(TPixelFormat::pf24bit);
+  gray.SetPixelFormat(pf24bit);
   EXPECT_EQ(gray.ReadScanline(0)[2], 77) << "without a palette indices are gray levels";
 }
 
@@ -151,35 +117,105 @@ TEST_F(Bitmap, TwentyFourToEightBitsPicksTheNearestEntryOrTheHalftonePalette) {
   std::memcpy(bmp.GetScanline(0), bgr, 9);
   TBitmap plain(bmp);
   bmp.SetPalette(MakePalette({{0, 0, 0, 0}, {255, 0, 0, 0}, {0, 0, 255, 0}, {130, 130, 130, 0}}));
-  bmp.SetPixelFormat(TPixelFormat::pf8bit);
+  bmp.SetPixelFormat(pf8bit);
   const std::uint8_t nearest[] = {1, 2, 3};
   EXPECT_EQ(std::memcmp(bmp.ReadScanline(0), nearest, 3), 0);
-  plain.SetPixelFormat(TPixelFormat::pf8bit);
+  plain.SetPixelFormat(pf8bit);
   EXPECT_EQ(GetPaletteEntries(plain.Palette(), 0, 0, nullptr), 256u);
   EXPECT_EQ(plain.ColorOfIndex(plain.ReadScanline(0)[0]).peRed, 255);
+  EXPECT_EQ(plain.ColorOfIndex(plain.ReadScanline(0)[1]).peBlue, 255);
 }
 
-TEST_F(Bitmap, GraphicOperationsCopyNotifyAndRefuseWhatABitmapCannotDo) {
-  TBitmap a(2, 2);
-  TBitmap b;
-  int changes = 0;
-  b.OnChange = [&](TGraphic&) { ++changes; };
-  static_cast<TGraphic&>(b).Assign(static_cast<TGraphic&>(a));
-  EXPECT_TRUE(b.SharesPixelsWith(a));
-  EXPECT_EQ(changes, 1);
-  HPALETTE p = MakePalette({{7, 8, 9, 0}});
-  b.ChangePalette(p);
-  EXPECT_EQ(b.CurrentPalette(), p);
-  EXPECT_TRUE(b.PaletteModified());
-  EXPECT_EQ(changes, 2);
-  TMemoryStream s;
-  try {
-    b.SaveStream(s);
-    FAIL() << "a bitmap wrote a file form";
-  } catch (const EInvalidGraphicOperation& e) {
-    EXPECT_STREQ(e.what(), "A TBitmap has no file format");
+// Top-left red, top-right green, bottom-left blue, bottom-right white.
+TBitmap Quadrants24() {
+  TBitmap bmp(2, 2);
+  const std::uint8_t top[] = {0, 0, 255, 0, 255, 0}, bottom[] = {255, 0, 0, 255, 255, 255};
+  std::memcpy(bmp.GetScanline(0), top, 6);
+  std::memcpy(bmp.GetScanline(1), bottom, 6);
+  return bmp;
+}
+
+// Index 1, index 0, then indices 9 and 128, which lie beyond the palette of two entries.
+TBitmap Indexed() {
+  TBitmap bmp(4, 1, pf8bit);
+  bmp.SetPalette(MakePalette({{10, 20, 30, 0}, {200, 100, 50, 0}}));
+  const std::uint8_t indices[] = {1, 0, 9, 128};
+  std::memcpy(bmp.GetScanline(0), indices, 4);
+  return bmp;
+}
+
+TEST_F(Bitmap, StretchDrawPaintsThePixelColoursIntoTheTargetOnly) {
+  const QRgb black = qRgb(0, 0, 0);
+  const struct {
+    TBitmap bitmap;
+    TRect target;
+    std::vector<std::tuple<int, int, QRgb>> probes;  // the canvas is black before the draw
+  } cases[] = {
+      {Quadrants24(),
+       {10, 10, 20, 20},
+       {{11, 11, qRgb(255, 0, 0)}, {18, 11, qRgb(0, 255, 0)}, {9, 9, black}, {20, 20, black}}},
+      {Indexed(),
+       {0, 0, 8, 2},
+       {{0, 0, qRgb(200, 100, 50)}, {3, 1, qRgb(10, 20, 30)}, {7, 0, black}}},
+      {TBitmap(), {0, 0, 4, 4}, {{1, 1, black}}},
+      {Quadrants24(), {4, 4, 0, 0}, {{1, 1, black}, {3, 3, black}}},
+  };
+  for (const auto& c : cases) {
+    TBitmap bmp(c.bitmap);
+    QImage img(30, 30, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    {
+      QPainter painter(&img);
+      TCanvas(painter).StretchDraw(c.target, bmp);
+    }
+    for (const auto& [x, y, colour] : c.probes) {
+      EXPECT_EQ(img.pixel(x, y), colour) << x << ", " << y << " after " << c.target.Right;
+    }
+    EXPECT_TRUE(bmp.SharesPixelsWith(c.bitmap)) << "drawing does not unshare";
   }
-  EXPECT_THROW(b.ReadStored(s), EInvalidGraphicOperation);
+}
+
+TEST_F(Bitmap, TheClipboardFormCarriesPixelsColoursAndACopyOfThePalette) {
+  QImage gray(2, 1, QImage::Format_Grayscale8);
+  gray.fill(40);
+  QImage argb(3, 1, QImage::Format_ARGB32);
+  argb.fill(qRgb(1, 2, 3));
+  const struct {
+    QImage image;
+    HPALETTE palette;
+    int bits;
+    QRgb first;  // colour of pixel 0, 0
+  } cases[] = {
+      {Quadrants24().ToQImage(), 0, 24, qRgb(255, 0, 0)},
+      {Indexed().ToQImage(), 0, 8, qRgb(200, 100, 50)},
+      {argb, 0, 24, qRgb(1, 2, 3)},
+      {gray, 0, 8, qRgb(40, 40, 40)},
+      {gray, MakePalette({{0, 0, 0, 0}}), 8, qRgb(0, 0, 0)},  // no colour table: the palette's
+  };
+  for (const auto& c : cases) {
+    TBitmap bmp;
+    int changes = 0;
+    bmp.OnChange = [&](TGraphic&) { ++changes; };
+    bmp.LoadClipboard(CF_BITMAP, c.image, c.palette);
+    TPaletteHandle callers(c.palette);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(bmp.BitsPerPixel(), c.bits);
+    EXPECT_EQ(bmp.PaletteModified(), c.bits == 8);
+    EXPECT_EQ(bmp.Width(), c.image.width());
+    TClipboardFormat format = 0;
+    QImage saved;
+    HPALETTE palette = 0;
+    bmp.SaveClipboard(format, saved, palette);
+    TPaletteHandle ours(palette);
+    EXPECT_EQ(format, CF_BITMAP);
+    EXPECT_EQ(saved.pixel(0, 0), c.first) << c.bits;
+    EXPECT_TRUE(palette == 0 || palette != bmp.Palette()) << "the caller owns a copy";
+    EXPECT_EQ(palette != 0, bmp.Palette() != 0);
+  }
+  TBitmap kept(1, 1);
+  EXPECT_THROW(kept.LoadClipboard(1, argb, 0), EInvalidGraphic) << "not a picture format";
+  EXPECT_THROW(kept.LoadClipboard(CF_BITMAP, QImage(), 0), EInvalidGraphic);
+  EXPECT_EQ(kept.Width(), 1);
 }
 
 }  // namespace
