@@ -139,8 +139,9 @@ void TBitmap::SetSize(int width, int height) {
   HPALETTE palette =
       image_->RefCount() == 1 ? std::exchange(image_->palette, 0) : CopyPalette(image_->palette);
   auto* resized = new TBitmapImage(width, height, image_->format, palette);
-  int rows = std::min(height, image_->height);
-  int bytes = std::min(resized->stride, image_->stride);
+  const int bytes = std::min(resized->stride, image_->stride);
+  // A side of 0 leaves no pixel storage to copy from or into.
+  const int rows = bytes > 0 ? std::min(height, image_->height) : 0;
   for (int y = 0; y < rows; ++y) std::memcpy(resized->Row(y), image_->Row(y), bytes);
   Replace(resized);
 }
