@@ -44,7 +44,6 @@ class TBitmap : public TGraphic {
   void SetSize(int width, int height);
   // Bytes from one row to the next: a multiple of 4, above 0 whenever the width is.
   int Stride() const;
-  static int StrideFor(int width, TPixelFormat format);
   // EInvalidGraphicOperation when a bitmap of this size could not be made: a side above 65536
   // or more than 512 MiB of pixels. Lets a decoder refuse a huge picture before it spends time
   // and memory on it.
@@ -78,16 +77,17 @@ class TBitmap : public TGraphic {
   void SaveClipboard(TClipboardFormat& format, QImage& data, HPALETTE& palette) override;
   void LoadClipboard(TClipboardFormat format, const QImage& data, HPALETTE palette) override;
 
-  // A QImage over the pixels (Format_BGR888 or Format_Indexed8 with the colour table); it
-  // shares memory with this bitmap and must not outlive a change of it.
-  QImage View() const;
-  // A deep copy of the pixels as a QImage in the same formats.
+  // A copy of the pixels as a QImage: Format_BGR888, or Format_Indexed8 with the colour table.
   QImage ToQImage() const;
   void FromQImage(const QImage& image);
 
   class TBitmapImage;
 
  private:
+  static int StrideFor(int width, TPixelFormat format);
+  // A QImage over the pixels in the formats of ToQImage; it shares memory with this bitmap and
+  // must not outlive a change of it.
+  QImage View() const;
   void Unshare(bool copyPalette = true);
   void Replace(TBitmapImage* image);
 
