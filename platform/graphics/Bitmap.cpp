@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "graphics/BitmapImage.h"
 #include "graphics/GraphicsErrors.h"
@@ -14,10 +15,6 @@ namespace {
 
 constexpr int kMaxSide = 65536;
 constexpr std::int64_t kMaxPixelBytes = std::int64_t{512} << 20;
-
-TPixelFormat Effective(TPixelFormat format) {
-  return format == TPixelFormat::pf8bit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit;
-}
 
 // Nearest palette entry per colour, memoised on a 32 x 32 x 32 grid of the colour space.
 class TNearestColor {
@@ -68,7 +65,7 @@ std::vector<PALETTEENTRY> ColorTable(HPALETTE palette) {
 }
 
 TBitmap::TBitmapImage::TBitmapImage(int w, int h, TPixelFormat f, HPALETTE pal)
-    : width(w), height(h), stride(TBitmap::StrideFor(w, f)), format(Effective(f)), palette(pal) {
+    : width(w), height(h), stride(TBitmap::StrideFor(w, f)), format(f), palette(pal) {
   pixels.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
 }
 
@@ -130,7 +127,7 @@ int TBitmap::Height() const { return image_->height; }
 int TBitmap::Stride() const { return image_->stride; }
 
 int TBitmap::StrideFor(int width, TPixelFormat format) {
-  int bytes = Effective(format) == TPixelFormat::pf8bit ? width : width * 3;
+  int bytes = format == TPixelFormat::pf8bit ? width : width * 3;
   return (bytes + 3) & ~3;
 }
 
@@ -142,14 +139,14 @@ void TBitmap::SetSize(int width, int height) {
   HPALETTE palette =
       image_->RefCount() == 1 ? std::exchange(image_->palette, 0) : CopyPalette(image_->palette);
   auto* resized = new TBitmapImage(width, height, image_->format, palette);
-  int rows = std::min(height, image_->height);
-  int bytes = std::min(resized->stride, image_->stride);
+  const int bytes = std::min(resized->stride, image_->stride);
+  // A side of 0 leaves no pixel storage to copy from or into.
+  const int rows = bytes > 0 ? std::min(height, image_->height) : 0;
   for (int y = 0; y < rows; ++y) std::memcpy(resized->Row(y), image_->Row(y), bytes);
   Replace(resized);
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
-  format = Effective(format);
   if (format == image_->format) return;
   const TBitmapImage& old = *image_;
   CheckSize(old.width, old.height, format);
@@ -207,15 +204,6 @@ void TBitmap::SetPalette(HPALETTE palette) {
   image_->palette = palette;
 }
 
-HPALETTE TBitmap::ReleasePalette() {
-  if (image_->RefCount() > 1) {
-    HPALETTE copy = CopyPalette(image_->palette);
-    Unshare(/*copyPalette=*/false);
-    return copy;
-  }
-  return std::exchange(image_->palette, 0);
-}
-
 PALETTEENTRY TBitmap::ColorOfIndex(std::uint8_t index) const {
   if (image_->palette == 0) return {index, index, index, 0};
   PALETTEENTRY entry;
@@ -229,35 +217,6 @@ void TBitmap::Assign(const TBitmap& source) {
 }
 
 bool TBitmap::SharesPixelsWith(const TBitmap& other) const { return image_ == other.image_; }
-
-void TBitmap::Clear() { Replace(new TBitmapImage(0, 0, image_->format, 0)); }
-
-void TBitmap::Assign(TGraphic& source) {
-  if (auto* bitmap = dynamic_cast<TBitmap*>(&source)) {
-    Assign(*bitmap);
-    Changed();
-    return;
-  }
-  TGraphic::Assign(source);
-}
-
-bool TBitmap::Equals(TGraphic& other) {
-  auto* bitmap = dynamic_cast<TBitmap*>(&other);
-  if (!bitmap) return false;
-  if (bitmap->image_ == image_) return true;
-  const TBitmapImage& a = *image_;
-  const TBitmapImage& b = *bitmap->image_;
-  if (a.width != b.width || a.height != b.height || a.format != b.format) return false;
-  int bytes = a.format == TPixelFormat::pf8bit ? a.width : a.width * 3;
-  for (int y = 0; y < a.height; ++y) {
-    if (std::memcmp(a.Row(y), b.Row(y), bytes) != 0) return false;
-  }
-  if (a.format != TPixelFormat::pf8bit) return true;
-  std::vector<PALETTEENTRY> pa = ColorTable(a.palette), pb = ColorTable(b.palette);
-  return std::ranges::equal(pa, pb, [](const PALETTEENTRY& x, const PALETTEENTRY& y) {
-    return x.peRed == y.peRed && x.peGreen == y.peGreen && x.peBlue == y.peBlue;
-  });
-}
 
 bool TBitmap::IsEmpty() const { return image_->width == 0 || image_->height == 0; }
 

@@ -17,7 +17,7 @@
 
 namespace numora {
 
-enum class TPixelFormat : std::uint8_t { pfDevice, pf8bit, pf24bit };
+enum class TPixelFormat : std::uint8_t { pf8bit, pf24bit };
 
 class TBitmap : public TGraphic {
  public:
@@ -32,8 +32,8 @@ class TBitmap : public TGraphic {
 
   std::string_view ClassName() const override { return kClassName; }
 
-  // pfDevice reads as pf24bit. Changing the format of a bitmap with pixels converts them: 8 to
-  // 24 through the palette, 24 to 8 onto the palette (a halftone palette when there is none).
+  // Changing the format of a bitmap with pixels converts them: 8 to 24 through the palette, 24 to
+  // 8 onto the palette (a halftone palette when there is none).
   TPixelFormat PixelFormat() const;
   void SetPixelFormat(TPixelFormat format);
   int BitsPerPixel() const { return PixelFormat() == TPixelFormat::pf8bit ? 8 : 24; }
@@ -41,12 +41,9 @@ class TBitmap : public TGraphic {
   int Width() const;
   int Height() const;
   // Keeps the pixels of the overlapping area; new pixels are 0. Negative sizes count as 0.
-  void SetWidth(int width) { SetSize(width, Height()); }
-  void SetHeight(int height) { SetSize(Width(), height); }
   void SetSize(int width, int height);
   // Bytes from one row to the next: a multiple of 4, above 0 whenever the width is.
   int Stride() const;
-  static int StrideFor(int width, TPixelFormat format);
   // EInvalidGraphicOperation when a bitmap of this size could not be made: a side above 65536
   // or more than 512 MiB of pixels. Lets a decoder refuse a huge picture before it spends time
   // and memory on it.
@@ -60,46 +57,37 @@ class TBitmap : public TGraphic {
 
   HPALETTE Palette() const;
   void SetPalette(HPALETTE palette);  // takes ownership; 0 removes the palette
-  HPALETTE ReleasePalette();          // gives the handle to the caller; the bitmap has none
   // The colour an 8-bit index stands for (gray level without a palette).
   PALETTEENTRY ColorOfIndex(std::uint8_t index) const;
 
-  // Shares pixels and palette with source.
+  // Shares pixels and palette with source; any other picture is asked to AssignTo this bitmap.
   void Assign(const TBitmap& source);
+  using TGraphic::Assign;
   bool SharesPixelsWith(const TBitmap& other) const;
-  // Drops pixels and palette; the pixel format stays.
-  void Clear();
 
   // TGraphic
-  void Assign(TGraphic& source) override;
-  bool Equals(TGraphic& other) override;
   void DrawPicture(TCanvas& canvas, const TRect& rect) override;
   bool IsEmpty() const override;
   int PictureWidth() override { return Width(); }
   int PictureHeight() override { return Height(); }
-  void ChangeWidth(int width) override { SetWidth(width); }
-  void ChangeHeight(int height) override { SetHeight(height); }
+  void ChangeWidth(int width) override { SetSize(width, Height()); }
+  void ChangeHeight(int height) override { SetSize(Width(), height); }
   HPALETTE CurrentPalette() override { return Palette(); }
   void ChangePalette(HPALETTE palette) override;
-  // The file form is an uncompressed BMP (8 or 24 bits per pixel).
-  void LoadStream(TStream& stream) override;
-  void SaveStream(TStream& stream) override;
-  // The stored form is a 32-bit little-endian length and then the file form.
-  void ReadStored(TStream& stream) override;
-  void WriteStored(TStream& stream) override;
   void SaveClipboard(TClipboardFormat& format, QImage& data, HPALETTE& palette) override;
   void LoadClipboard(TClipboardFormat format, const QImage& data, HPALETTE palette) override;
 
-  // A QImage over the pixels (Format_BGR888 or Format_Indexed8 with the colour table); it
-  // shares memory with this bitmap and must not outlive a change of it.
-  QImage View() const;
-  // A deep copy of the pixels as a QImage in the same formats.
+  // A copy of the pixels as a QImage: Format_BGR888, or Format_Indexed8 with the colour table.
   QImage ToQImage() const;
   void FromQImage(const QImage& image);
 
   class TBitmapImage;
 
  private:
+  static int StrideFor(int width, TPixelFormat format);
+  // A QImage over the pixels in the formats of ToQImage; it shares memory with this bitmap and
+  // must not outlive a change of it.
+  QImage View() const;
   void Unshare(bool copyPalette = true);
   void Replace(TBitmapImage* image);
 

@@ -51,10 +51,6 @@ QImage TBitmap::View() const {
 QImage TBitmap::ToQImage() const { return View().copy(); }
 
 void TBitmap::FromQImage(const QImage& source) {
-  if (source.isNull()) {
-    Clear();
-    return;
-  }
   QImage image;
   TPixelFormat format = TPixelFormat::pf24bit;
   HPALETTE palette = 0;
@@ -76,8 +72,8 @@ void TBitmap::FromQImage(const QImage& source) {
     std::memcpy(target->Row(y), image.constScanLine(y), bytes);
 }
 
+// Reached through TCanvas::StretchDraw, which skips empty pictures and rectangles.
 void TBitmap::DrawPicture(TCanvas& canvas, const TRect& rect) {
-  if (IsEmpty() || rect.Width() <= 0 || rect.Height() <= 0) return;
   QImage view = View();
   canvas.Painter().drawImage(QRectF(ToQRect(rect)), view, QRectF(view.rect()));
 }

@@ -7,9 +7,4 @@ void TCanvas::StretchDraw(const TRect& rect, TGraphic& graphic) {
   graphic.DrawPicture(*this, rect);
 }
 
-void TCanvas::Draw(int x, int y, TGraphic& graphic) {
-  if (graphic.IsEmpty()) return;
-  StretchDraw(TRect{x, y, x + graphic.PictureWidth(), y + graphic.PictureHeight()}, graphic);
-}
-
 }  // namespace numora

@@ -21,9 +21,6 @@ class TCanvas {
   QPainter& Painter() { return painter_; }
   // The picture stretched into rect; an empty rect or an empty picture draws nothing.
   void StretchDraw(const TRect& rect, TGraphic& graphic);
-  void StretchDraw(const QRect& rect, TGraphic& graphic) { StretchDraw(ToTRect(rect), graphic); }
-  // The picture at its own size with its top-left corner at x, y.
-  void Draw(int x, int y, TGraphic& graphic);
 
  private:
   QPainter& painter_;

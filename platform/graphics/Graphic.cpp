@@ -8,7 +8,6 @@
 namespace numora {
 
 void TGraphic::Changed() {
-  modified_ = true;
   if (OnChange) OnChange(*this);
 }
 
@@ -52,14 +51,12 @@ void TGraphic::LoadClipboard(TClipboardFormat, const QImage&, HPALETTE) {
                                  " cannot be pasted from the clipboard");
 }
 
-void TGraphic::LoadFromFile(const std::string& path) {
-  TFileStream file(path, TFileStream::TMode::fmOpenRead);
-  LoadStream(file);
+void TGraphic::LoadStream(TStream&) {
+  throw EInvalidGraphicOperation("A " + std::string(ClassName()) + " has no file format");
 }
 
-void TGraphic::SaveToFile(const std::string& path) {
-  TFileStream file(path, TFileStream::TMode::fmCreate);
-  SaveStream(file);
+void TGraphic::SaveStream(TStream&) {
+  throw EInvalidGraphicOperation("A " + std::string(ClassName()) + " has no file format");
 }
 
 }  // namespace numora

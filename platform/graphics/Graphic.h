@@ -1,8 +1,8 @@
 // TGraphic, the base of every picture class, and what picture holders call on it.
 //
-// Holders (TPicture, an image control) set OnChange and OnProgress and call the virtual
-// operations. Subclasses override the ones that make sense for them; the defaults here fail
-// with EInvalidGraphicOperation where no sensible default exists.
+// Holders set OnChange and OnProgress and call the virtual operations. Subclasses override the ones
+// that make sense for them; the defaults here fail with EInvalidGraphicOperation where no sensible
+// default exists.
 //
 // Ownership: a palette handle returned by CurrentPalette stays the picture's; one handed to
 // ChangePalette becomes the picture's. SaveClipboard's palette is the caller's, and so stays
@@ -60,19 +60,15 @@ class TGraphic {
   TGraphicNotify OnChange;
   TProgressEvent OnProgress;
 
-  // Change notification to the holder: sets Modified and calls OnChange.
+  // Change notification to the holder.
   virtual void Changed();
   // Progress notification to the holder; a handler may throw EAbort to stop the operation.
   void Progress(TGraphic& sender, TProgressStage stage, std::uint8_t percent, bool redrawNow,
                 const TRect& rect, const std::string& message);
 
-  bool Modified() const { return modified_; }
-  void SetModified(bool modified) { modified_ = modified; }
   // Set when the picture's palette changed, so the holder realises it again.
   bool PaletteModified() const { return paletteModified_; }
   void SetPaletteModified(bool modified) { paletteModified_ = modified; }
-  virtual bool Transparent() const { return transparent_; }
-  virtual void SetTransparent(bool transparent) { transparent_ = transparent; }
 
   // Copying between pictures. Assign(source) asks the source to AssignTo this picture; the base
   // AssignTo fails with EInvalidGraphicOperation ("Cannot assign a X to a Y").
@@ -92,8 +88,9 @@ class TGraphic {
   virtual void ChangePalette(HPALETTE palette);
 
   // A picture's own file format, from the stream's position to its end / appended at its position.
-  virtual void LoadStream(TStream& stream) = 0;
-  virtual void SaveStream(TStream& stream) = 0;
+  // Default: EInvalidGraphicOperation, for a class without a file format.
+  virtual void LoadStream(TStream& stream);
+  virtual void SaveStream(TStream& stream);
   // The class's part of a stored picture record (after the class name). Default: the file form.
   virtual void ReadStored(TStream& stream) { LoadStream(stream); }
   virtual void WriteStored(TStream& stream) { SaveStream(stream); }
@@ -102,10 +99,6 @@ class TGraphic {
   virtual void SaveClipboard(TClipboardFormat& format, QImage& data, HPALETTE& palette);
   virtual void LoadClipboard(TClipboardFormat format, const QImage& data, HPALETTE palette);
 
-  // Through a TFileStream.
-  virtual void LoadFromFile(const std::string& path);
-  virtual void SaveToFile(const std::string& path);
-
   // Wrappers under the names picture holders use.
   void Draw(TCanvas& canvas, const TRect& rect) { DrawPicture(canvas, rect); }
   bool Empty() const { return IsEmpty(); }
@@ -113,9 +106,7 @@ class TGraphic {
   int Height() { return PictureHeight(); }
 
  private:
-  bool modified_ = false;
   bool paletteModified_ = false;
-  bool transparent_ = false;
 };
 
 // A registered picture class: its name and how to make an empty instance.

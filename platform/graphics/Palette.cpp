@@ -104,12 +104,6 @@ bool DeleteObject(HPALETTE palette) {
   return true;
 }
 
-bool IsPaletteHandle(HPALETTE palette) {
-  TPaletteTable& table = Table();
-  std::lock_guard guard(table.lock);
-  return table.palettes.count(palette) != 0;
-}
-
 TPaletteHandleStats PaletteHandleStats() {
   TPaletteTable& table = Table();
   std::lock_guard guard(table.lock);

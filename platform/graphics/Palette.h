@@ -42,7 +42,6 @@ HPALETTE CopyPalette(HPALETTE palette);
 // Frees the handle. False for 0 (harmless), and false plus a counted fault for an unknown,
 // already deleted handle.
 bool DeleteObject(HPALETTE palette);
-bool IsPaletteHandle(HPALETTE palette);
 
 struct TPaletteHandleStats {
   std::size_t live = 0;        // created and not yet deleted

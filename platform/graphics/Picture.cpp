@@ -37,45 +37,14 @@ TPicture::TPicture(const TPictureRegistry& registry) : registry_(registry) {}
 
 TPicture::~TPicture() = default;
 
-void TPicture::Attach(std::unique_ptr<TGraphic> graphic) {
-  graphic_ = std::move(graphic);
-  if (!graphic_) return;
-  graphic_->OnChange = [this](TGraphic& sender) {
-    if (OnChange) OnChange(sender);
-  };
-  graphic_->OnProgress = [this](TGraphic& sender, TProgressStage stage, std::uint8_t percent,
-                                bool redrawNow, const TRect& rect, const std::string& message) {
-    if (OnProgress) OnProgress(sender, stage, percent, redrawNow, rect, message);
-  };
-}
-
-void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
-  Attach(std::move(graphic));
-  if (OnChange && graphic_) OnChange(*graphic_);
-}
-
-void TPicture::Assign(TGraphic* source) {
-  if (!source) {
-    Attach(nullptr);
-    return;
-  }
-  std::optional<TGraphicClass> cls = registry_.FindClass(source->ClassName());
-  if (!cls) {
-    throw EInvalidGraphic("Picture class \"" + std::string(source->ClassName()) +
-                          "\" is not registered");
-  }
-  std::unique_ptr<TGraphic> copy = cls->Create();
-  copy->Assign(*source);
-  SetGraphic(std::move(copy));
-}
-
-void TPicture::ReadStored(TStream& stream) {
+void TPicture::LoadFromStoredRecord(std::span<const std::uint8_t> record) {
+  TBytesReader stream(record);
   std::uint8_t length = 0;
   if (stream.Read(&length, 1) != 1) {
     throw EInvalidGraphic("Stored picture record is truncated: no class name");
   }
   if (length == 0) {
-    Attach(nullptr);
+    graphic_.reset();
     return;
   }
   std::string name(length, '\0');
@@ -90,49 +59,18 @@ void TPicture::ReadStored(TStream& stream) {
   // A record that fails to load leaves the picture as it was.
   std::unique_ptr<TGraphic> graphic = cls->Create();
   graphic->ReadStored(stream);
-  SetGraphic(std::move(graphic));
-}
-
-void TPicture::WriteStored(TStream& stream) {
-  if (!graphic_) {
-    std::uint8_t zero = 0;
-    stream.WriteBuffer(&zero, 1);
-    return;
-  }
-  std::string_view name = graphic_->ClassName();
-  if (name.size() > 255) throw EInvalidGraphic("Picture class name is longer than 255 characters");
-  auto length = static_cast<std::uint8_t>(name.size());
-  stream.WriteBuffer(&length, 1);
-  stream.WriteBuffer(name.data(), name.size());
-  graphic_->WriteStored(stream);
-}
-
-void TPicture::LoadFromStoredRecord(std::span<const std::uint8_t> record) {
-  TBytesReader reader(record);
-  ReadStored(reader);
+  graphic_ = std::move(graphic);
 }
 
 std::vector<std::uint8_t> TPicture::StoredRecord() {
   TMemoryStream stream;
-  WriteStored(stream);
+  const std::string_view name = graphic_ ? graphic_->ClassName() : std::string_view();
+  if (name.size() > 255) throw EInvalidGraphic("Picture class name is longer than 255 characters");
+  const auto length = static_cast<std::uint8_t>(name.size());
+  stream.WriteBuffer(&length, 1);
+  stream.WriteBuffer(name.data(), name.size());
+  if (graphic_) graphic_->WriteStored(stream);
   return {stream.Bytes().begin(), stream.Bytes().end()};
-}
-
-void TPicture::LoadFromFile(const std::string& path) {
-  std::size_t dot = path.find_last_of('.');
-  std::size_t slash = path.find_last_of('/');
-  std::string ext = dot == std::string::npos || (slash != std::string::npos && dot < slash)
-                        ? std::string()
-                        : path.substr(dot + 1);
-  std::optional<TGraphicClass> cls = registry_.FindExtension(ext);
-  if (!cls) throw EInvalidGraphic("Unknown picture file extension \"." + ext + "\"");
-  std::unique_ptr<TGraphic> graphic = cls->Create();
-  graphic->LoadFromFile(path);
-  SetGraphic(std::move(graphic));
-}
-
-void TPicture::SaveToFile(const std::string& path) {
-  if (graphic_) graphic_->SaveToFile(path);
 }
 
 int TPicture::Width() const { return graphic_ ? graphic_->PictureWidth() : 0; }
@@ -140,11 +78,6 @@ int TPicture::Height() const { return graphic_ ? graphic_->PictureHeight() : 0; 
 
 void TPicture::StretchDraw(TCanvas& canvas, const TRect& rect) {
   if (graphic_) canvas.StretchDraw(rect, *graphic_);
-}
-
-void TPicture::StretchDraw(QPainter& painter, const QRect& rect) {
-  TCanvas canvas(painter);
-  StretchDraw(canvas, ToTRect(rect));
 }
 
 }  // namespace numora

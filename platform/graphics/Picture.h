@@ -9,14 +9,10 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "graphics/Graphic.h"
 #include "graphics/PictureRegistry.h"
-
-class QPainter;
-class QRect;
 
 namespace numora {
 
@@ -32,33 +28,17 @@ class TPicture {
   T* GraphicAs() const {
     return dynamic_cast<T*>(graphic_.get());
   }
-  // Takes the picture; OnChange and OnProgress of the picture are routed to this holder.
-  void SetGraphic(std::unique_ptr<TGraphic> graphic);
-  // A new picture of the source's class, assigned from the source (null empties the holder).
-  void Assign(TGraphic* source);
+  void SetGraphic(std::unique_ptr<TGraphic> graphic) { graphic_ = std::move(graphic); }
 
-  // Whole stored record.
-  void ReadStored(TStream& stream);
-  void WriteStored(TStream& stream);
   void LoadFromStoredRecord(std::span<const std::uint8_t> record);
   std::vector<std::uint8_t> StoredRecord();
-
-  // Picks the class by the file's extension; EInvalidGraphic for an unknown extension.
-  void LoadFromFile(const std::string& path);
-  void SaveToFile(const std::string& path);
 
   int Width() const;
   int Height() const;
   // Stretches the picture into rect; nothing happens without a picture.
   void StretchDraw(TCanvas& canvas, const TRect& rect);
-  void StretchDraw(QPainter& painter, const QRect& rect);
-
-  TGraphicNotify OnChange;    // sender is the graphic
-  TProgressEvent OnProgress;  // forwarded from the graphic
 
  private:
-  void Attach(std::unique_ptr<TGraphic> graphic);
-
   const TPictureRegistry& registry_;
   std::unique_ptr<TGraphic> graphic_;
 };

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "graphics/Bitmap.h"
-
 namespace numora {
 
 namespace {
@@ -31,11 +29,7 @@ void TPictureRegistry::RegisterFileFormat(std::string_view extension, std::strin
 }
 
 void TPictureRegistry::UnregisterGraphicClass(const TGraphicClass& graphicClass) {
-  UnregisterGraphicClass(graphicClass.Name);
-}
-
-void TPictureRegistry::UnregisterGraphicClass(std::string_view className) {
-  std::erase_if(formats_, [&](const TFileFormat& f) { return f.Class.Name == className; });
+  std::erase_if(formats_, [&](const TFileFormat& f) { return f.Class == graphicClass; });
 }
 
 std::optional<TGraphicClass> TPictureRegistry::FindClass(std::string_view className) const {
@@ -54,11 +48,7 @@ std::optional<TGraphicClass> TPictureRegistry::FindExtension(std::string_view ex
 }
 
 TPictureRegistry& GlobalPictureRegistry() {
-  static TPictureRegistry registry = [] {
-    TPictureRegistry r;
-    r.RegisterFileFormat("bmp", "Bitmaps", GraphicClassOf<TBitmap>());
-    return r;
-  }();
+  static TPictureRegistry registry;
   return registry;
 }
 

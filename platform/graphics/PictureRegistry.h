@@ -25,7 +25,6 @@ class TPictureRegistry {
                           const TGraphicClass& graphicClass);
   // Removes every extension of the class; the class is no longer found by name either.
   void UnregisterGraphicClass(const TGraphicClass& graphicClass);
-  void UnregisterGraphicClass(std::string_view className);
 
   // nullopt when no registered class has the name (compared exactly).
   std::optional<TGraphicClass> FindClass(std::string_view className) const;
@@ -36,7 +35,7 @@ class TPictureRegistry {
   std::vector<TFileFormat> formats_;
 };
 
-// The process-wide registry; TBitmap is registered for "bmp" from the start.
+// The process-wide registry, empty until a picture class registers itself.
 TPictureRegistry& GlobalPictureRegistry();
 
 void RegisterFileFormat(std::string_view extension, std::string_view description,

@@ -63,11 +63,6 @@ int GetDeviceCaps(HDC dc, int index) {
   return 0;
 }
 
-int ScreenColorBits() {
-  TScreenCaps caps = QueryScreen();
-  return caps.bitsPerPixel * caps.planes;
-}
-
 int LiveDeviceContexts() {
   std::lock_guard guard(State().lock);
   return State().liveContexts;

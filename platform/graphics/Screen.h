@@ -17,10 +17,9 @@ constexpr int PLANES = 14;
 // The screen's device context (window 0 is the whole screen). Every GetDC needs a ReleaseDC.
 HDC GetDC(std::uintptr_t window = 0);
 int ReleaseDC(std::uintptr_t window, HDC dc);
-// BITSPIXEL and PLANES; 0 for other indices or an unknown context.
+// BITSPIXEL and PLANES (the Qt primary screen's depth and 1, or 24 and 1 without a screen);
+// 0 for other indices or an unknown context.
 int GetDeviceCaps(HDC dc, int index);
-// Bits per pixel times planes: the Qt primary screen's depth, 24 without a screen.
-int ScreenColorBits();
 int LiveDeviceContexts();
 
 struct TScreenCaps {

@@ -1,8 +1,10 @@
 #include "graphics/Streams.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <limits>
 
 #include "graphics/GraphicsErrors.h"
 
@@ -10,28 +12,21 @@ namespace numora {
 
 namespace {
 
-std::int64_t ResolveSeek(std::int64_t offset, TSeekOrigin origin, std::int64_t position,
-                         std::int64_t size) {
-  std::int64_t base = origin == TSeekOrigin::soBeginning ? 0
-                      : origin == TSeekOrigin::soCurrent ? position
-                                                         : size;
-  if ((offset < 0 && base + offset < 0) ||
-      (offset > 0 && base > std::numeric_limits<std::int64_t>::max() - offset)) {
-    throw EStreamError("Stream seek before the start or beyond the largest position");
-  }
-  return base + offset;
+std::size_t CheckedPosition(std::int64_t position) {
+  if (position < 0) throw EStreamError("Stream position before the start");
+  return static_cast<std::size_t>(position);
+}
+
+std::size_t ReadBytes(std::span<const std::uint8_t> bytes, std::size_t& position, void* buffer,
+                      std::size_t count) {
+  if (position >= bytes.size()) return 0;
+  std::size_t n = std::min(count, bytes.size() - position);
+  std::memcpy(buffer, bytes.data() + position, n);
+  position += n;
+  return n;
 }
 
 }  // namespace
-
-std::int64_t TStream::Size() {
-  std::int64_t position = Position();
-  std::int64_t size = Seek(0, TSeekOrigin::soEnd);
-  Seek(position, TSeekOrigin::soBeginning);
-  return size;
-}
-
-void TStream::SetSize(std::int64_t) { throw EStreamError("Stream size cannot be changed"); }
 
 std::int64_t TStream::Remaining() { return std::max<std::int64_t>(0, Size() - Position()); }
 
@@ -49,20 +44,6 @@ void TStream::WriteBuffer(const void* buffer, std::size_t count) {
     throw EWriteError("Stream write error: " + std::to_string(put) + " of " +
                       std::to_string(count) + " bytes written");
   }
-}
-
-std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
-  if (count == 0) count = source.Remaining();
-  if (count < 0) throw EStreamError("Stream copy of a negative byte count");
-  std::uint8_t chunk[64 * 1024];
-  std::int64_t left = count;
-  while (left > 0) {
-    std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(left, sizeof chunk));
-    source.ReadBuffer(chunk, n);
-    WriteBuffer(chunk, n);
-    left -= static_cast<std::int64_t>(n);
-  }
-  return count;
 }
 
 std::int32_t TStream::ReadInt32LE() {
@@ -85,11 +66,7 @@ void TStream::WriteInt32LE(std::int32_t value) {
 TMemoryStream::TMemoryStream(std::size_t size) : bytes_(size) {}
 
 std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
-  if (position_ >= bytes_.size()) return 0;
-  std::size_t n = std::min(count, bytes_.size() - position_);
-  std::memcpy(buffer, bytes_.data() + position_, n);
-  position_ += n;
-  return n;
+  return ReadBytes(bytes_, position_, buffer, count);
 }
 
 std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
@@ -105,30 +82,11 @@ std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
   return count;
 }
 
-std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  std::int64_t p = ResolveSeek(offset, origin, static_cast<std::int64_t>(position_), Size());
-  position_ = static_cast<std::size_t>(p);
-  return p;
-}
-
-void TMemoryStream::SetSize(std::int64_t size) {
-  if (size < 0) throw EStreamError("Stream size cannot be negative");
-  bytes_.resize(static_cast<std::size_t>(size));
-  position_ = std::min(position_, bytes_.size());
-}
+void TMemoryStream::SetPosition(std::int64_t position) { position_ = CheckedPosition(position); }
 
 void TMemoryStream::Clear() {
   bytes_.clear();
   bytes_.shrink_to_fit();
-  position_ = 0;
-}
-
-void TMemoryStream::LoadFromFile(const std::string& path) {
-  TFileStream file(path, TFileStream::TMode::fmOpenRead);
-  std::int64_t size = file.Size();
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  file.ReadBuffer(bytes.data(), bytes.size());
-  bytes_ = std::move(bytes);
   position_ = 0;
 }
 
@@ -140,49 +98,77 @@ void TMemoryStream::SaveToFile(const std::string& path) const {
 // TBytesReader
 
 std::size_t TBytesReader::Read(void* buffer, std::size_t count) {
-  if (position_ >= bytes_.size()) return 0;
-  std::size_t n = std::min(count, bytes_.size() - position_);
-  std::memcpy(buffer, bytes_.data() + position_, n);
-  position_ += n;
-  return n;
+  return ReadBytes(bytes_, position_, buffer, count);
 }
 
 std::size_t TBytesReader::Write(const void*, std::size_t) { return 0; }
 
-std::int64_t TBytesReader::Seek(std::int64_t offset, TSeekOrigin origin) {
-  std::int64_t p = ResolveSeek(offset, origin, static_cast<std::int64_t>(position_), Size());
-  position_ = static_cast<std::size_t>(p);
-  return p;
-}
+void TBytesReader::SetPosition(std::int64_t position) { position_ = CheckedPosition(position); }
 
 // TFileStream
 
-TFileStream::TFileStream(const std::string& path, TMode mode) {
+TFileStream::TFileStream(const std::string& path, TMode mode) : path_(path) {
   file_ = std::fopen(path.c_str(), mode == TMode::fmCreate ? "w+b" : "rb");
-  if (!file_) throw EFOpenError("Cannot open file \"" + path + "\"");
+  if (!file_) {
+    throw EFOpenError("Cannot open file \"" + path + "\": " + std::strerror(errno));
+  }
+  struct stat info {};
+  const bool known = fstat(fileno(file_), &info) == 0;
+  const int error = errno;
+  if (!known || S_ISDIR(info.st_mode)) {
+    std::fclose(file_);
+    file_ = nullptr;
+    throw EFOpenError("Cannot open file \"" + path +
+                      "\": " + (known ? "it is a directory" : std::strerror(error)));
+  }
+  regular_ = S_ISREG(info.st_mode);
+  // Unbuffered, so that a failing write is seen by the call that made it and never lost in a
+  // flush at closing time. Whole files go in one call, so this costs nothing.
+  if (mode == TMode::fmCreate) std::setvbuf(file_, nullptr, _IONBF, 0);
 }
 
 TFileStream::~TFileStream() {
   if (file_) std::fclose(file_);
 }
 
+std::string TFileStream::Failure(const char* what, int error) const {
+  return std::string(what) + " \"" + path_ + "\": " + std::strerror(error);
+}
+
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {
-  return std::fread(buffer, 1, count, file_);
+  const std::size_t got = std::fread(buffer, 1, count, file_);
+  if (got < count && std::ferror(file_)) throw EReadError(Failure("Cannot read file", errno));
+  return got;
 }
 
 std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
-  return std::fwrite(buffer, 1, count, file_);
+  const std::size_t put = std::fwrite(buffer, 1, count, file_);
+  if (put < count) throw EWriteError(Failure("Cannot write file", errno));
+  return put;
 }
 
-std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
-               : origin == TSeekOrigin::soCurrent ? SEEK_CUR
-                                                  : SEEK_END;
-  if (!(origin == TSeekOrigin::soCurrent && offset == 0) &&
-      fseeko(file_, static_cast<off_t>(offset), whence) != 0) {
-    throw EStreamError("Stream seek failed");
+std::int64_t TFileStream::Position() {
+  const off_t position = ftello(file_);
+  if (position < 0) throw EStreamError(Failure("Cannot seek in file", errno));
+  return static_cast<std::int64_t>(position);
+}
+
+void TFileStream::SetPosition(std::int64_t position) {
+  if (fseeko(file_, static_cast<off_t>(CheckedPosition(position)), SEEK_SET) != 0) {
+    throw EStreamError(Failure("Cannot seek in file", errno));
   }
-  return static_cast<std::int64_t>(ftello(file_));
+}
+
+std::int64_t TFileStream::Size() {
+  // A pipe or a device reports a size of 0 whatever it will deliver.
+  if (!regular_) {
+    throw EStreamError("Cannot read the size of file \"" + path_ + "\": it is not a regular file");
+  }
+  struct stat info {};
+  if (fstat(fileno(file_), &info) != 0) {
+    throw EStreamError(Failure("Cannot read the size of file", errno));
+  }
+  return static_cast<std::int64_t>(info.st_size);
 }
 
 }  // namespace numora

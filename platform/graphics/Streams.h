@@ -3,7 +3,7 @@
 //
 // Read and Write move as many bytes as they can and return the count; ReadBuffer and WriteBuffer
 // demand all of them and throw EReadError / EWriteError otherwise. Positions and sizes are
-// 64-bit and never negative; seeking past the end is allowed (a later write fills with zeros).
+// 64-bit and never negative; a position past the end is allowed (a later write fills with zeros).
 #pragma once
 
 #include <cstddef>
@@ -15,29 +15,22 @@
 
 namespace numora {
 
-enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
-
 class TStream {
  public:
   virtual ~TStream() = default;
 
   virtual std::size_t Read(void* buffer, std::size_t count) = 0;
   virtual std::size_t Write(const void* buffer, std::size_t count) = 0;
-  // Returns the new position; throws EStreamError for a position before the start.
-  virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
-  virtual std::int64_t Size();
-  // Streams that cannot change their size throw EStreamError.
-  virtual void SetSize(std::int64_t size);
+  virtual std::int64_t Size() = 0;
+  virtual std::int64_t Position() = 0;
+  // Throws EStreamError for a position before the start.
+  virtual void SetPosition(std::int64_t position) = 0;
 
-  std::int64_t Position() { return Seek(0, TSeekOrigin::soCurrent); }
-  void SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
   // Bytes from the position to the end (0 when positioned past the end).
   std::int64_t Remaining();
 
   void ReadBuffer(void* buffer, std::size_t count);
   void WriteBuffer(const void* buffer, std::size_t count);
-  // Copies count bytes from source's position (all of the rest when count is 0); returns the count.
-  std::int64_t CopyFrom(TStream& source, std::int64_t count);
 
   // Little-endian 32-bit values, the byte order of stored records.
   std::int32_t ReadInt32LE();
@@ -52,9 +45,9 @@ class TMemoryStream : public TStream {
 
   std::size_t Read(void* buffer, std::size_t count) override;
   std::size_t Write(const void* buffer, std::size_t count) override;
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   std::int64_t Size() override { return static_cast<std::int64_t>(bytes_.size()); }
-  void SetSize(std::int64_t size) override;
+  std::int64_t Position() override { return static_cast<std::int64_t>(position_); }
+  void SetPosition(std::int64_t position) override;
 
   // Direct access to the bytes; valid until the next size change.
   std::uint8_t* Memory() { return bytes_.data(); }
@@ -62,7 +55,6 @@ class TMemoryStream : public TStream {
   std::span<const std::uint8_t> Bytes() const { return bytes_; }
   void Clear();
 
-  void LoadFromFile(const std::string& path);
   void SaveToFile(const std::string& path) const;
 
  private:
@@ -78,18 +70,22 @@ class TBytesReader : public TStream {
 
   std::size_t Read(void* buffer, std::size_t count) override;
   std::size_t Write(const void* buffer, std::size_t count) override;
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   std::int64_t Size() override { return static_cast<std::int64_t>(bytes_.size()); }
+  std::int64_t Position() override { return static_cast<std::int64_t>(position_); }
+  void SetPosition(std::int64_t position) override;
 
  private:
   std::span<const std::uint8_t> bytes_;
   std::size_t position_ = 0;
 };
 
+// A file. Every failure names the path and the system's reason: EFOpenError when it cannot be
+// opened or is a directory (which opens for reading but has no bytes and a meaningless size),
+// EReadError / EWriteError / EStreamError when a read, a write, a seek or a size query fails.
+// Only a regular file has a size.
 class TFileStream : public TStream {
  public:
   enum class TMode { fmOpenRead, fmCreate };
-  // Throws EFOpenError naming the path when the file cannot be opened.
   TFileStream(const std::string& path, TMode mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
@@ -97,10 +93,16 @@ class TFileStream : public TStream {
 
   std::size_t Read(void* buffer, std::size_t count) override;
   std::size_t Write(const void* buffer, std::size_t count) override;
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  std::int64_t Size() override;
+  std::int64_t Position() override;
+  void SetPosition(std::int64_t position) override;
 
  private:
+  std::string Failure(const char* what, int error) const;
+
+  std::string path_;
   std::FILE* file_ = nullptr;
+  bool regular_ = false;
 };
 
 }  // namespace numora

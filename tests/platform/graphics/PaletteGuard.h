@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "graphics/Palette.h"
 
 namespace numora {
@@ -11,9 +13,8 @@ class PaletteLeakCheck : public ::testing::Test {
  protected:
   void SetUp() override { before_ = PaletteHandleStats(); }
   void TearDown() override {
-    TPaletteHandleStats after = PaletteHandleStats();
-    EXPECT_EQ(after.live, before_.live) << "palette handles leaked";
-    EXPECT_EQ(after.badDeletes, before_.badDeletes) << "palette handles deleted twice";
+    EXPECT_EQ(PaletteHandleStats().live, before_.live) << "palette handles leaked";
+    EXPECT_EQ(PaletteHandleStats().badDeletes, before_.badDeletes) << "handles deleted twice";
   }
   TPaletteHandleStats before_;
 };
@@ -21,8 +22,7 @@ class PaletteLeakCheck : public ::testing::Test {
 inline HPALETTE MakePalette(std::initializer_list<PALETTEENTRY> entries) {
   TLogPalette log;
   log.palNumEntries = static_cast<std::uint16_t>(entries.size());
-  int i = 0;
-  for (const PALETTEENTRY& e : entries) log.palPalEntry[i++] = e;
+  std::copy(entries.begin(), entries.end(), log.palPalEntry);
   return CreatePalette(log);
 }
 
