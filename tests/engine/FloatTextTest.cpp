@@ -33,6 +33,8 @@ const TFormatCase kFormats[] = {
     {"TenToTheFifteenIsScientific", 1e15L, "1E15"},
     {"LargeIntegerRoundsToFifteenDigits", 123456789012345678.0L, "1,23456789012346E17"},
     {"SquareRootOfTwo", std::sqrt(2.0L), "1,4142135623731"},
+    {"ExactTieRoundsAwayFromZero", 0x1p-22L, "2,38418579101563E-7"},
+    {"JustBelowATieRoundsDown", std::nextafter(1000000000000005.0L, 0.0L), "1E15"},
     {"NegativeValuesGetAMinus", -2.5L, "-2,5"},
     {"NegativeScientific", -1e-5L, "-1E-5"},
     {"SixteenNinesRoundToTenToTheSixteen", 9999999999999999.0L, "1E16"},
@@ -64,6 +66,7 @@ const TParseCase kParses[] = {
     {"Exponent", "1E-5", 1e-5L},
     {"LowerCaseExponentWithPlus", "1,5e+3", 1500.0L},
     {"BlanksAroundAreIgnored", "  12  ", 12.0L},
+    {"TabsAreBlanksToo", "\t 12\t", 12.0L},
     {"LeadingZeros", "007", 7.0L},
     {"MinusZero", "-0", -0.0L},
 };

@@ -51,12 +51,26 @@ inline bool Press(THeadlessCalculator& calculator, const std::string& sequence) 
   return true;
 }
 
-// The events as the probe prints them, joined by "; ".
+inline std::string FaultKindName(EEngineFault::TKind kind) {
+  switch (kind) {
+    case EEngineFault::TKind::Conversion:
+      return "conversion";
+    case EEngineFault::TKind::InvalidOperation:
+      return "invalid";
+    case EEngineFault::TKind::DivisionByZero:
+      return "zero-divide";
+    case EEngineFault::TKind::Overflow:
+      return "overflow";
+  }
+  return "?";
+}
+
+// The events as the probe prints them, faults by their kind, joined by "; ".
 inline std::string EventLines(THeadlessCalculator& calculator) {
   std::string lines;
   for (const THeadlessEvent& e : calculator.TakeEvents()) {
     if (!lines.empty()) lines += "; ";
-    lines += e.Kind == THeadlessEvent::TKind::Fault ? "fault" : e.Line();
+    lines += e.FaultKind ? "fault: " + FaultKindName(*e.FaultKind) : e.Line();
   }
   return lines;
 }

@@ -128,7 +128,7 @@ TEST(ClipboardTest, PastedTextThatIsNotANumberFaultsAtTheNextOperator) {
   EXPECT_EQ(calculator.Current().DisplayText(), "abc");
   EXPECT_EQ(test::EventLines(calculator), "");
   ASSERT_TRUE(test::Press(calculator, "mc +"));
-  EXPECT_EQ(test::EventLines(calculator), "fault");
+  EXPECT_EQ(test::EventLines(calculator), "fault: conversion");
   EXPECT_EQ(calculator.Current().DisplayText(), "abc");
 }
 
