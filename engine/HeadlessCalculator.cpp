@@ -130,7 +130,25 @@ constexpr TWindowKey kWindowKeys[] = {
     {"MemPlusBtn", TKeyHandler::MemPlus, "M+"},     {"PiBtn", TKeyHandler::Pi, "Pi"},
 };
 
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string_view ComponentOfCaption(std::string_view caption) {
+  for (const TWindowKey& k : kWindowKeys) {
+    if (SameIgnoringCase(k.Caption, caption)) return k.Component;
+  }
+  return {};
+}
 
 bool THeadlessCalculator::Click(std::string_view component) {
   const TWindowKey* key = nullptr;
