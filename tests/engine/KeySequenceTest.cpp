@@ -56,6 +56,7 @@ TEST(KeySequenceTest, ChainsLeftToRightWithoutPrecedence) {
       {"3 x^2 + 2 x^3 =", "display: 8"},
       {"5 n!", "display: 120"},
       {"2,5 n!", "display: 1,875"},
+      {"0,25 n!", "display: 0,25"},
       {"0 n!", "display: 1"},
       {"3 +/- n!", "display: 1"},
       {"170 n!", "display: 7,257415615308E306"},
@@ -156,6 +157,7 @@ TEST(KeySequenceTest, TakesTheKeyboardAndTheClipboard) {
   const TRow rows[] = {
       {"key:49 key:50 kp+ key:99 enter", "display: 15"},
       {"key:53 kp+ kp+", "display: 10"},
+      {"5 kp+ key:51 key:52 enter", "display: 39"},
       {"5 + +", "display: 5"},
       {"key:56 kp* key:51 kp- key:52 kp/ key:53 enter", "display: 4"},
       {"enter", "beep; display: 0"},
@@ -166,6 +168,7 @@ TEST(KeySequenceTest, TakesTheKeyboardAndTheClipboard) {
        "clipboard: 0,333333333333333; display: 0,333333333333333"},
       {"key:49 key:50 paste:5", "display: 125"},
       {"key:49 key:50 key:8 paste:5", "display: 15"},
+      {"key:49 key:9 key:13 paste:5", "display: 15"},
       {"key:65 key:190 key:49 paste:5", "display: .15"},
       {"copy paste:42\n17", "clipboard: 0; display: 42"},
       {"copy paste:abc", "clipboard: 0; display: abc"},
