@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "AsciiCase.h"
+
 namespace numora {
 
 std::string THeadlessEvent::Line() const {
@@ -130,22 +132,12 @@ constexpr TWindowKey kWindowKeys[] = {
     {"MemPlusBtn", TKeyHandler::MemPlus, "M+"},     {"PiBtn", TKeyHandler::Pi, "Pi"},
 };
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string_view ComponentOfCaption(std::string_view caption) {
+  const std::string wanted = detail::LowerAscii(caption);
   for (const TWindowKey& k : kWindowKeys) {
-    if (SameIgnoringCase(k.Caption, caption)) return k.Component;
+    if (detail::LowerAscii(k.Caption) == wanted) return k.Component;
   }
   return {};
 }

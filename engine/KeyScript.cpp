@@ -2,19 +2,12 @@
 
 #include <charconv>
 
+#include "AsciiCase.h"
 #include "HeadlessCalculator.h"
 
 namespace numora {
 
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 struct TKeyToken {
   std::string_view Token;
@@ -39,7 +32,7 @@ std::string_view ModeName(TEntryMode mode) {
 }  // namespace
 
 bool TKeyScript::Add(std::string_view raw) {
-  const std::string token = Lower(raw);
+  const std::string token = detail::LowerAscii(raw);
   if (token.starts_with("paste:")) {
     steps_.push_back({TStepKind::Paste, std::string(raw.substr(6))});
     return true;
