@@ -46,9 +46,9 @@ std::string PrintedDigits(long double magnitude, int precision, int& exponent) {
   return digits;
 }
 
-// A precision at which %e prints the exact decimal expansion: a binary fraction of k bits has
-// exactly k decimal fraction digits, and the integer part at most one digit more than the
-// exponent bound.
+// A precision at which %e prints the exact decimal expansion: a value whose lowest set bit is
+// 2^-k ends k digits after the decimal point, and its leading digit stands at 10^bound or
+// lower, so bound + k digits after the leading one hold it all (a few zeros more do no harm).
 int ExactPrecision(long double magnitude) {
   int binaryExponent = 0;
   const long double fraction = std::frexp(magnitude, &binaryExponent);
