@@ -12,7 +12,12 @@ using detail::Opaque;
 
 namespace {
 
-long double Degrees(long double x) { return (Opaque(x) * kDegreePi) / 180; }
+// Each partial step is checked on its own, so the fault reported is the one that happened
+// first: an overflowing x * c is an overflow, not the invalid sine of infinity that follows.
+long double Degrees(std::string_view operation, long double x) {
+  const long double product = Checked(operation, [&] { return Opaque(x) * kDegreePi; });
+  return Checked(operation, [&] { return Opaque(product) / 180; });
+}
 
 }  // namespace
 
@@ -62,20 +67,22 @@ void TCalculatorEngine::Calculate(TCalcWindow& window) {
     }
   }
   if (p == "Tan") {
-    const long double v = x();
-    a = Checked(p, [&] { return std::tan(Degrees(v)); });
+    const long double radians = Degrees(p, x());
+    a = Checked(p, [&] { return std::tan(Opaque(radians)); });
   }
   if (p == "Sin") {
-    const long double v = x();
-    a = Checked(p, [&] { return std::sin(Degrees(v)); });
+    const long double radians = Degrees(p, x());
+    a = Checked(p, [&] { return std::sin(Opaque(radians)); });
   }
   if (p == "Cos") {
-    const long double v = x();
-    a = Checked(p, [&] { return std::cos(Degrees(v)); });
+    const long double radians = Degrees(p, x());
+    a = Checked(p, [&] { return std::cos(Opaque(radians)); });
   }
   if (p == "Cube") {
-    const long double l = x(), r = x(), s = x();
-    a = Checked(p, [&] { return (Opaque(l) * Opaque(r)) * Opaque(s); });
+    const long double l = x(), r = x();
+    const long double square = Checked(p, [&] { return Opaque(l) * Opaque(r); });
+    const long double s = x();
+    a = Checked(p, [&] { return Opaque(square) * Opaque(s); });
   }
   if (p == "Square") {
     const long double l = x(), r = x();
@@ -110,7 +117,10 @@ void TCalculatorEngine::Calculate(TCalcWindow& window) {
   if (p == "Equal") a = x();
   if (p == "xUPy") {
     const long double v = x();
-    a = Checked(p, [&] { return std::exp(Opaque(v) * std::log(Opaque(a))); });
+    // The logarithm of 0 is its own division by zero, not the invalid 0 * -inf after it.
+    const long double logarithm = Checked(p, [&] { return std::log(Opaque(a)); });
+    const long double exponent = Checked(p, [&] { return Opaque(v) * Opaque(logarithm); });
+    a = Checked(p, [&] { return std::exp(Opaque(exponent)); });
   }
   window.SetDisplayText(FloatToStr(a));
 }

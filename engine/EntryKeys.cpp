@@ -71,8 +71,10 @@ void TCalculatorEngine::ClearAllButtonClick(TCalcWindow& window) {
   state_.Memory = 0;
 }
 
-// The Accumulator survives: a newly opened scientific window goes on from the last result.
+// The new window shows "0", so the Accumulator starts from 0 too (as after CE): otherwise the
+// first operator would add the typed number to a result that is no longer on the screen.
 void TCalculatorEngine::FormCreate() {
+  state_.Accumulator = 0;
   state_.EntryMode = TEntryMode::emAppend;
   state_.PendingOperation = "Num";
   state_.NoOperand = true;

@@ -1,8 +1,11 @@
 // FloatToStr and StrToFloat: the display's number format, whatever the process locale is.
 #include <locale.h>
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,7 +16,7 @@ namespace numora {
 
 namespace {
 
-constexpr int kSignificantDigits = 15;
+constexpr std::size_t kSignificantDigits = 15;
 
 // The 15 significant digits (trailing zeros dropped) and the exponent E of 0.d1d2... x 10^E.
 struct TDecimal {
@@ -21,19 +24,70 @@ struct TDecimal {
   int Exponent;
 };
 
-// printf rounds the binary value correctly; only the digits and the exponent are taken from
-// its output, so the locale's decimal point never matters.
-TDecimal RoundToSignificantDigits(long double magnitude) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*Le", kSignificantDigits - 1, magnitude);
-  TDecimal d{{}, 0};
-  const char* p = buffer;
-  for (; *p != '\0' && *p != 'e'; ++p) {
-    if (*p >= '0' && *p <= '9') d.Digits.push_back(*p);
+// A print of this many significant digits decides the rounding unless its digits after the
+// 15th read "5" and then only zeros: only then can the true value lie on either side of the
+// tie (a typed 1,000000000000035 is stored just below it), and only then is the exact
+// expansion printed.
+constexpr int kProbeDigits = 20;
+
+// The digits of magnitude as printf's %e prints them with this precision, and its exponent.
+// Only the digits are taken, so the locale's decimal point never matters.
+std::string PrintedDigits(long double magnitude, int precision, int& exponent) {
+  std::string buffer(static_cast<std::size_t>(precision) + 16, '\0');
+  const int length = std::snprintf(buffer.data(), buffer.size(), "%.*Le", precision, magnitude);
+  buffer.resize(static_cast<std::size_t>(length));
+  const std::size_t e = buffer.find('e');
+  exponent = std::atoi(buffer.c_str() + e + 1);
+  std::string digits;
+  digits.reserve(e);
+  for (std::size_t i = 0; i < e; ++i) {
+    if (buffer[i] >= '0' && buffer[i] <= '9') digits.push_back(buffer[i]);
   }
-  if (*p == 'e') d.Exponent = std::atoi(p + 1) + 1;
-  while (d.Digits.size() > 1 && d.Digits.back() == '0') d.Digits.pop_back();
-  return d;
+  return digits;
+}
+
+// A precision at which %e prints the exact decimal expansion: a value whose lowest set bit is
+// 2^-k ends k digits after the decimal point, and its leading digit stands at 10^bound or
+// lower, so bound + k digits after the leading one hold it all (a few zeros more do no harm).
+int ExactPrecision(long double magnitude) {
+  int binaryExponent = 0;
+  const long double fraction = std::frexp(magnitude, &binaryExponent);
+  const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+  const int lowestBit = binaryExponent - 64 + std::countr_zero(significand);
+  const int decimalExponentBound =
+      static_cast<int>(std::floor(binaryExponent * 0.30102999566398120)) + 1;
+  return decimalExponentBound - std::min(lowestBit, 0);
+}
+
+bool IsUndecidedTie(const std::string& digits) {
+  return digits[kSignificantDigits] == '5' &&
+         digits.find_first_not_of('0', kSignificantDigits + 1) == std::string::npos;
+}
+
+// Rounds half away from zero on the decimal digits of the exact value, so a tie such as
+// 100000000000000,5 goes up and a value just below one never does.
+TDecimal RoundToSignificantDigits(long double magnitude) {
+  const int exact = ExactPrecision(magnitude);
+  int exponent = 0;
+  std::string digits = PrintedDigits(magnitude, std::min(exact, kProbeDigits - 1), exponent);
+  if (exact >= kProbeDigits && IsUndecidedTie(digits)) {
+    digits = PrintedDigits(magnitude, exact, exponent);
+  }
+  const bool up = digits.size() > kSignificantDigits && digits[kSignificantDigits] >= '5';
+  if (digits.size() > kSignificantDigits) digits.resize(kSignificantDigits);
+  if (up) {
+    std::size_t i = digits.size();
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i == 0) {
+      digits.insert(digits.begin(), '1');
+      digits.pop_back();
+      ++exponent;
+    } else {
+      ++digits[i - 1];
+    }
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  return {digits, exponent + 1};
 }
 
 std::string FixedNotation(const TDecimal& d) {

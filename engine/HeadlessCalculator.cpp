@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "AsciiCase.h"
+
 namespace numora {
 
 std::string THeadlessEvent::Line() const {
@@ -132,6 +134,14 @@ constexpr TWindowKey kWindowKeys[] = {
 
 }  // namespace
 
+std::string_view ComponentOfCaption(std::string_view caption) {
+  const std::string wanted = detail::LowerAscii(caption);
+  for (const TWindowKey& k : kWindowKeys) {
+    if (detail::LowerAscii(k.Caption) == wanted) return k.Component;
+  }
+  return {};
+}
+
 bool THeadlessCalculator::Click(std::string_view component) {
   const TWindowKey* key = nullptr;
   for (const TWindowKey& k : kWindowKeys) {
@@ -212,7 +222,12 @@ void THeadlessCalculator::OpenScientific() {
   scientific_->Field().Focus();
 }
 
-void THeadlessCalculator::ReturnToStandard() { scientific_.reset(); }
+// The standard window comes back with the number the engine goes on working on.
+void THeadlessCalculator::ReturnToStandard() {
+  if (!scientific_) return;
+  standard_->SetDisplayText(scientific_->DisplayText());
+  scientific_.reset();
+}
 
 void THeadlessCalculator::CloseStandard() { engine_.FormClose(); }
 

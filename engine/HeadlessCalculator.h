@@ -19,26 +19,29 @@ namespace numora {
 struct THeadlessEvent {
   enum class TKind : std::uint8_t { Beep, Message, Fault };
   TKind Kind;
-  std::string Text;                              // the message or the fault's description
-  std::optional<EEngineFault::TKind> FaultKind;  // set for faults
-  std::string Line() const;                      // "beep", "message: ...", "fault: ..."
+  std::string Text;          // the message or the fault's description
+  std::string Line() const;  // "beep", "message: ...", "fault: ..."
 };
 
 // Records what the engine asks of its surroundings, in order.
 class TRecordingHost : public TEngineHost {
  public:
-  void Beep() override { events_.push_back({THeadlessEvent::TKind::Beep, {}, {}}); }
+  void Beep() override { events_.push_back({THeadlessEvent::TKind::Beep, {}}); }
   void ShowMessage(const std::string& text) override {
-    events_.push_back({THeadlessEvent::TKind::Message, text, {}});
+    events_.push_back({THeadlessEvent::TKind::Message, text});
   }
   void ReportFault(const EEngineFault& fault) {
-    events_.push_back({THeadlessEvent::TKind::Fault, fault.what(), fault.Kind()});
+    events_.push_back({THeadlessEvent::TKind::Fault, fault.what()});
   }
   std::vector<THeadlessEvent> TakeEvents() { return std::exchange(events_, {}); }
 
  private:
   std::vector<THeadlessEvent> events_;
 };
+
+// The component name of the calculator key with this caption, ignoring case ("sqrt" gives
+// "RootButton"); empty when no key has it.
+std::string_view ComponentOfCaption(std::string_view caption);
 
 // The character a US keyboard types for a virtual key code, if any.
 std::optional<char> CharacterOfKey(std::uint16_t virtualKey);
@@ -65,7 +68,7 @@ class THeadlessCalculator {
   void Paste(const std::string& text);  // puts text on the clipboard, then "&Paste"
 
   void OpenScientific();    // "S&cientific": nothing while a scientific window is open
-  void ReturnToStandard();  // "&Standart": the scientific window closes; no engine change
+  void ReturnToStandard();  // "&Standart": the standard window takes over the display text
   void CloseStandard();     // the standard window's close
 
   // Events since the last call: beeps, messages and reported faults.

@@ -1,0 +1,130 @@
+#include "KeyScript.h"
+
+#include <charconv>
+
+#include "AsciiCase.h"
+#include "HeadlessCalculator.h"
+
+namespace numora {
+
+namespace {
+
+struct TKeyToken {
+  std::string_view Token;
+  std::uint16_t Code;
+};
+
+constexpr TKeyToken kKeyTokens[] = {{"kp+", 107}, {"kp-", 109}, {"kp*", 106},
+                                    {"kp/", 111}, {"kp,", 110}, {"enter", 13}};
+
+std::string_view ModeName(TEntryMode mode) {
+  switch (mode) {
+    case TEntryMode::emAppend:
+      return "emAppend";
+    case TEntryMode::emNewNumber:
+      return "emNewNumber";
+    case TEntryMode::emAfterComma:
+      return "emAfterComma";
+  }
+  return "?";
+}
+
+}  // namespace
+
+bool TKeyScript::Add(std::string_view raw) {
+  const std::string token = detail::LowerAscii(raw);
+  if (token.starts_with("paste:")) {
+    steps_.push_back({TStepKind::Paste, std::string(raw.substr(6))});
+    return true;
+  }
+  if (token.starts_with("key:")) {
+    const std::string_view digits = std::string_view(token).substr(4);
+    unsigned code = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), code);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+        code > 0xFFFF)
+      return false;
+    steps_.push_back({TStepKind::Key, {}, static_cast<std::uint16_t>(code)});
+    return true;
+  }
+  for (const TKeyToken& k : kKeyTokens) {
+    if (k.Token == token) {
+      steps_.push_back({TStepKind::Key, {}, k.Code});
+      return true;
+    }
+  }
+  const std::pair<std::string_view, TStepKind> kWords[] = {{"copy", TStepKind::Copy},
+                                                           {"sci", TStepKind::Scientific},
+                                                           {"std", TStepKind::Standard},
+                                                           {"close", TStepKind::Close}};
+  for (const auto& [word, kind] : kWords) {
+    if (word == token) {
+      steps_.push_back({kind, {}});
+      return true;
+    }
+  }
+  // A key's caption ("sqrt", "M+"; "-" is the "--" key), or digits and commas key by key.
+  const std::string_view key = ComponentOfCaption(token == "-" ? "--" : token);
+  if (!key.empty()) {
+    steps_.push_back({TStepKind::Click, std::string(key)});
+    return true;
+  }
+  const std::size_t before = steps_.size();
+  for (char c : token) {
+    const std::string_view component = ComponentOfCaption(std::string_view(&c, 1));
+    if (component.empty() || !((c >= '0' && c <= '9') || c == ',')) {
+      steps_.resize(before);
+      return false;
+    }
+    steps_.push_back({TStepKind::Click, std::string(component)});
+  }
+  return !token.empty();
+}
+
+std::vector<std::string> TKeyScript::Run(bool withState) const {
+  THeadlessCalculator calculator;
+  std::vector<std::string> lines;
+  const auto takeEvents = [&] {
+    for (const THeadlessEvent& e : calculator.TakeEvents()) lines.push_back(e.Line());
+  };
+  for (const TStep& step : steps_) {
+    switch (step.Kind) {
+      case TStepKind::Click:
+        calculator.Click(step.Text);
+        break;
+      case TStepKind::Key:
+        calculator.PressKey(step.Code);
+        break;
+      case TStepKind::Copy:
+        calculator.Copy();
+        takeEvents();
+        lines.push_back("clipboard: " + calculator.Clipboard().Text.value_or(""));
+        break;
+      case TStepKind::Paste:
+        calculator.Paste(step.Text);
+        break;
+      case TStepKind::Scientific:
+        calculator.OpenScientific();
+        break;
+      case TStepKind::Standard:
+        calculator.ReturnToStandard();
+        break;
+      case TStepKind::Close:
+        calculator.CloseStandard();
+        break;
+    }
+    takeEvents();
+  }
+  lines.push_back("display: " + calculator.Current().DisplayText());
+  if (withState) {
+    const TEngineState& s = calculator.State();
+    lines.push_back("accumulator: " + FloatToStr(s.Accumulator));
+    lines.push_back("memory: " + FloatToStr(s.Memory));
+    lines.push_back("pending: " + s.PendingOperation);
+    lines.push_back("mode: " + std::string(ModeName(s.EntryMode)));
+    lines.push_back(std::string("nooperand: ") + (s.NoOperand ? "true" : "false"));
+  }
+  return lines;
+}
+
+}  // namespace numora

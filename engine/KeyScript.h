@@ -1,0 +1,33 @@
+// Key tokens as a person writes them ("2,5", "+", "sqrt", "kp+", "paste:42", "sci"), run on a
+// headless calculator from the program's start. numora-probe keys speaks this language.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace numora {
+
+class TKeyScript {
+ public:
+  // Appends the token's steps; false for a token that names nothing. Tokens ignore case,
+  // except the text after "paste:".
+  bool Add(std::string_view token);
+
+  // Runs the steps from the program's start and returns what the user sees and hears, one
+  // line each and in order: "beep", "message: TEXT", "fault: TEXT", "clipboard: TEXT" (after
+  // copy), then "display: TEXT" and, with state, one "field: value" line per engine field.
+  std::vector<std::string> Run(bool withState) const;
+
+ private:
+  enum class TStepKind : std::uint8_t { Click, Key, Copy, Paste, Scientific, Standard, Close };
+  struct TStep {
+    TStepKind Kind;
+    std::string Text;  // the component clicked, or the pasted text
+    std::uint16_t Code = 0;
+  };
+  std::vector<TStep> steps_;
+};
+
+}  // namespace numora
