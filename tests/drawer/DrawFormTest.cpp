@@ -203,18 +203,23 @@ class DrawFormTest : public QObject {
     QCOMPARE(Panel(2), value);
   }
 
-  void rejectedFormulasGoToTheFaultReport() {
+  void rejectedFormulasGoToTheFaultReportOncePerText() {
     PressEnter();
     Type("sin(");
     QCOMPARE(faults_.size(), std::size_t(1));
     QVERIFY(!IsCurveBlue(Shot().pixel(400, 218)));
     QCOMPARE(Caption("Label5"), QString("F(w) = 7"));
-    Edit1()->setText("");
     QTest::mouseMove(Child("Image1"), QPoint(320, 50));
     QTRY_COMPARE(Panel(0), QString("x = 4"));
+    QCOMPARE(Panel(2), QString("at character 1: SIN takes 1 argument"));
+    Edit1()->setText("");
+    for (int x : {330, 340}) {
+      QTest::mouseMove(Child("Image1"), QPoint(x, 50));
+      QTRY_COMPARE(Panel(0), QString("x = %1").arg(x - 316));
+    }
     QCOMPARE(Panel(1), QString("y = 175"));
-    QCOMPARE(Panel(2), QString());
     QCOMPARE(faults_.size(), std::size_t(2));
+    QVERIFY(Panel(2).startsWith("at character 1: "));
   }
 
   void slowMotionShowsEachSegmentAsItIsDrawnForOnePlot() {
