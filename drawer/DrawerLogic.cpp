@@ -16,10 +16,12 @@ namespace {
 constexpr int kSamples = TDrawerLogic::kSegments + 1;
 constexpr int kWColumn = 1, kMinusFColumn = 2, kReadoutColumn = 3;
 
-// The picture and the pen's width around it, so the round end of a cut line lies outside.
-constexpr TClipRect kPictureClip{-TDrawerLogic::kPenWidth, -TDrawerLogic::kPenWidth,
-                                 kPictureWidth + TDrawerLogic::kPenWidth,
-                                 kPictureHeight + TDrawerLogic::kPenWidth};
+// The picture's rows and the pen's width around them, so the round end of a cut line lies
+// outside. Its columns hold every sample.
+constexpr double kTopRow = -TDrawerLogic::kPenWidth;
+constexpr double kBottomRow = kPictureHeight + TDrawerLogic::kPenWidth;
+static_assert(TDrawerLogic::kX0 - TDrawerLogic::kSegments / 2 >= 0 &&
+              TDrawerLogic::kX0 + TDrawerLogic::kSegments / 2 < kPictureWidth);
 
 // The longest replacement is the reference "R401C1"; the wrapping adds three characters.
 static_assert(3 + 6 * TDrawerLogic::kMaxFormula <= kMaxFormulaLength);
@@ -88,8 +90,8 @@ void TDrawerLogic::DrawSegments() {
     texts_.SetLabel5("F(w) = " + RoundedText(-minusF2));
     // Cut before any pixel is formed, so an end beyond every pixel coordinate still gives the
     // visible part of its segment; a segment with an end that is not a number has none.
-    const auto s =
-        ClipSegment(x1, y1, RoundHalfEven(w2) + kX0, RoundHalfEven(minusF2) + kY0, kPictureClip);
+    const auto s = ClipToRows(x1, y1, RoundHalfEven(w2) + kX0, RoundHalfEven(minusF2) + kY0,
+                              kTopRow, kBottomRow);
     if (s) {
       surface_.MoveTo(Pixel(s->x1), Pixel(s->y1));
       surface_.LineTo(Pixel(s->x2), Pixel(s->y2));

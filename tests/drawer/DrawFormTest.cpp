@@ -83,35 +83,31 @@ class DrawFormTest : public QObject {
   void componentsHaveTheirNamesPlacesAndTexts() {
     QCOMPARE(form_->windowTitle(), QString("Function Drawer"));
     QCOMPARE(form_->size(), QSize(638, 457));
-    QCOMPARE(form_->toolTip(), QString("Press ENTER to Draw"));
-    const struct {
-      const char* name;
-      QRect geometry;
-    } places[] = {
-        {"Image1", {0, 0, 638, 438}},      {"Label1", {0, 416, 60, 20}},
-        {"Edit1", {58, 416, 432, 20}},     {"SpeedButton1", {493, 408, 43, 32}},
-        {"StatusBar1", {0, 438, 638, 19}}, {"Panel1", {0, 225, 632, 1}},
-        {"Panel2", {316, 0, 1, 435}},      {"Panel3", {-3, 0, 105, 41}},
-        {"F1Book", {568, 496, 49, 33}},    {"Button1", {480, 528, 75, 25}},
+    // clang-format off
+    const struct { const char* name; QRect geometry; QString text; } places[] = {
+        {"Image1", {0, 0, 638, 438}, ""}, {"Label1", {0, 416, 60, 20}, "F(w) ="},
+        {"Edit1", {58, 416, 432, 20}, "Sin((w/10+sin(w/10)*10+cos(w/10)*10)/10)*100+w/10+5"},
+        {"SpeedButton1", {493, 408, 43, 32}, ""}, {"StatusBar1", {0, 438, 638, 19}, ""},
+        {"Panel1", {0, 225, 632, 1}, ""}, {"Panel2", {316, 0, 1, 435}, ""},
+        {"Panel3", {-3, 0, 105, 41}, ""}, {"F1Book", {568, 496, 49, 33}, ""},
+        {"Button1", {480, 528, 75, 25}, ""}, {"Label4", {3, 3, -1, -1}, "   w   = 0"},
+        {"Label5", {3, 19, -1, -1}, "F(w) = 0"},
     };
+    // clang-format on
     for (const auto& place : places) {
       QWidget* w = Child(place.name);
       QVERIFY2(w != nullptr, place.name);
-      QCOMPARE(w->geometry(), place.geometry);
+      QCOMPARE(place.geometry.width() < 0 ? QRect(w->pos(), place.geometry.size()) : w->geometry(),
+               place.geometry);
+      if (auto* label = dynamic_cast<TLabel*>(w)) QCOMPARE(label->Caption(), place.text);
     }
-    QCOMPARE(Child("Label4")->pos(), QPoint(3, 3));
-    QCOMPARE(Child("Label5")->pos(), QPoint(3, 19));
+    QCOMPARE(Edit1()->text(), places[2].text);
     QCOMPARE(Child("Label4")->parentWidget(), Child("Panel3"));
     QVERIFY(!Child("F1Book")->isVisible());
-    QVERIFY(!form_->rect().intersects(Child("Button1")->geometry()));
-    QCOMPARE(Edit1()->text(), QString("Sin((w/10+sin(w/10)*10+cos(w/10)*10)/10)*100+w/10+5"));
-    QCOMPARE(Edit1()->toolTip(), QString("Press ENTER to Draw"));
+    for (QWidget* w : {static_cast<QWidget*>(form_.get()), Child("Edit1")})
+      QCOMPARE(w->toolTip(), QString("Press ENTER to Draw"));
     QCOMPARE(Child("SpeedButton1")->toolTip(), QString("SlowMotion"));
-    QVERIFY(!Child<TSpeedButton>("SpeedButton1")->glyph.isNull());
     QCOMPARE(Child<TSpeedButton>("SpeedButton1")->glyph.size(), QSize(32, 32));
-    QCOMPARE(Caption("Label1"), QString("F(w) ="));
-    QCOMPARE(Caption("Label4"), QString("   w   = 0"));
-    QCOMPARE(Caption("Label5"), QString("F(w) = 0"));
     QCOMPARE(Child<TStatusBar>("StatusBar1")->PanelCount(), 3);
     for (int i = 0; i < 3; ++i) QCOMPARE(Panel(i), QString());
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit1()));
@@ -130,8 +126,8 @@ class DrawFormTest : public QObject {
   }
 
   void pointerReachesTheComponentTheHeadlessLayoutNames() {
-    for (int y = 0; y < 457; y += 7) {
-      for (int x = 0; x < 638; x += 5) {
+    for (int y = 0; y < 457; ++y) {
+      for (int x = 0; x < 638; ++x) {
         QWidget* w = form_->childAt(x, y);
         const QString name = w ? w->objectName() : QString();
         const TMouseTarget expected = name == "Image1"   ? TMouseTarget::Picture
@@ -143,8 +139,6 @@ class DrawFormTest : public QObject {
                  qPrintable(QString("%1, %2 over %3").arg(x).arg(y).arg(name)));
       }
     }
-    QCOMPARE(form_->childAt(316, 225)->objectName(), QString("Panel2"));
-    QCOMPARE(form_->childAt(316, 434)->objectName(), QString("Panel2"));
   }
 
   void enterPlotsTheFormulaInBlueUnderTheControls() {
@@ -162,6 +156,8 @@ class DrawFormTest : public QObject {
     QCOMPARE(atZero.x1, 316);
     QVERIFY(IsAxisRed(shot.pixel(316, atZero.y1)));
     QVERIFY(IsAxisRed(shot.pixel(10, 225)));
+    Type("sin(w)*1e10");  // drawn across the picture, cut in floating point
+    QVERIFY(IsCurveBlue(Shot().pixel(118, 300)) && IsCurveBlue(Shot().pixel(514, 100)));
     QDir().mkpath(NUMORA_BINARY_DIR "/screenshots");
     QVERIFY(form_->grab().save(NUMORA_BINARY_DIR "/screenshots/drawer.png"));
   }
@@ -181,29 +177,13 @@ class DrawFormTest : public QObject {
     QCOMPARE(Caption("Label5"), QString("F(w) = 7"));
   }
 
-  void pointerOverThePictureReadsOutTheFormula() {
+  void pointerReadsOutAndARejectedTextGoesToTheFaultReportOnce() {
     QTest::mouseMove(Child("Image1"), QPoint(317, 100));
     QTRY_COMPARE(Panel(0), QString("x = 1"));
     QCOMPARE(Panel(1), QString("y = 125"));
-    QVERIFY2(Panel(2).startsWith("f(w) = 94,439"), qPrintable(Panel(2)));
-    QTest::mouseMove(Child("Image1"), QPoint(0, 100));
-    QTRY_COMPARE(Panel(0), QString("x = -316"));
-  }
-
-  void axisLinesSetOnlyTheirPanelToZero() {
-    QTest::mouseMove(Child("Image1"), QPoint(317, 100));
-    QTRY_COMPARE(Panel(0), QString("x = 1"));
-    const QString value = Panel(2);
+    QCOMPARE(Panel(2), QString("f(w) = 94,4391231815426"));
     QTest::mouseMove(Child("Panel2"), QPoint(0, 300));
     QTRY_COMPARE(Panel(0), QString("0"));
-    QCOMPARE(Panel(1), QString("y = 125"));
-    QTest::mouseMove(Child("Panel1"), QPoint(20, 0));
-    QTRY_COMPARE(Panel(1), QString("0"));
-    QCOMPARE(Panel(0), QString("0"));
-    QCOMPARE(Panel(2), value);
-  }
-
-  void rejectedFormulasGoToTheFaultReportOncePerText() {
     PressEnter();
     Type("sin(");
     QCOMPARE(faults_.size(), std::size_t(1));
@@ -249,30 +229,6 @@ class DrawFormTest : public QObject {
     QVERIFY(midBlue);
     QVERIFY(!midAhead);
     QVERIFY(IsCurveBlue(Shot().pixel(510, 218)));
-
-    clock.restart();
-    PressEnter();
-    QVERIFY2(clock.elapsed() < 300, "the next plot runs at normal speed");
-  }
-
-  void enterInsideAPauseRunsAWholePlotThenTheFirstGoesOnAtNormalSpeed() {
-    QTest::mouseClick(Child("SpeedButton1"), Qt::LeftButton, {}, QPoint(5, 5));
-    bool nestedRan = false;
-    QTimer::singleShot(100, [&] {
-      Edit1()->setText("5");
-      PressEnter();  // inside the first plot's pause
-      nestedRan = true;
-    });
-    PressEnter();
-    QVERIFY(nestedRan);
-    QVERIFY(!form_->SlowMotion());
-    QCOMPARE(Caption("Label5"), QString("F(w) = 5"));
-    const QImage shot = Shot();
-    QVERIFY(IsCurveBlue(shot.pixel(130, 220)));
-    QVERIFY(IsCurveBlue(shot.pixel(510, 220)));
-    // Only where the old curve ran along the new line may its points still look blue.
-    QVERIFY(BluePoints(shot, Expected(TDrawerLogic::kInitialFormula)).blue <= 12);
-    QVERIFY(faults_.empty());
   }
 };
 

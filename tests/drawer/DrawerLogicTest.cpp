@@ -3,13 +3,9 @@
 // readout's one box per rejected text.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <limits>
-#include <optional>
 #include <set>
 
-#include "ClipSegment.h"
 #include "HeadlessDrawer.h"
 
 namespace numora {
@@ -22,54 +18,45 @@ class TLoggedCells : public TF1BookCells {
   int rejectRow = 0;
   mutable std::vector<std::string> log;
 
-  void SelectCell(int row, int col) override {
-    Log("SelectCell", row, col);
-    TF1BookCells::SelectCell(row, col);
-  }
-  void GetSelectedCell(int& row, int& col) const override {
+  // clang-format off
+  void SelectCell(int r, int c) override { Log("SelectCell", r, c); TF1BookCells::SelectCell(r, c); }
+  void GetSelectedCell(int& r, int& c) const override {
     log.push_back("GetSelectedCell");
-    TF1BookCells::GetSelectedCell(row, col);
+    TF1BookCells::GetSelectedCell(r, c);
   }
-  std::string CellReference(int row, int col, bool absolute) const override {
-    Log("CellReference", row, col, absolute ? " true" : " false");
-    return TF1BookCells::CellReference(row, col, absolute);
+  std::string CellReference(int r, int c, bool absolute) const override {
+    Log("CellReference", r, c, absolute ? " true" : " false");
+    return TF1BookCells::CellReference(r, c, absolute);
   }
-  void PutCellEntry(int row, int col, std::string_view text) override {
-    Log("PutCellEntry", row, col, " " + std::string(text));
-    TF1BookCells::PutCellEntry(row, col, text);
+  void PutCellEntry(int r, int c, std::string_view text) override {
+    Log("PutCellEntry", r, c, " " + std::string(text));
+    TF1BookCells::PutCellEntry(r, c, text);
   }
-  void PutCellFormula(int row, int col, std::string_view text) override {
-    Log("PutCellFormula", row, col, " " + std::string(text));
-    if (row == rejectRow) throw std::runtime_error("rejected");
-    TF1BookCells::PutCellFormula(row, col, text);
+  void PutCellFormula(int r, int c, std::string_view text) override {
+    Log("PutCellFormula", r, c, " " + std::string(text));
+    if (r == rejectRow) throw std::runtime_error("rejected");
+    TF1BookCells::PutCellFormula(r, c, text);
   }
-  double GetCellNumber(int row, int col) const override {
-    Log("GetCellNumber", row, col);
-    return TF1BookCells::GetCellNumber(row, col);
+  double GetCellNumber(int r, int c) const override {
+    Log("GetCellNumber", r, c);
+    return TF1BookCells::GetCellNumber(r, c);
   }
+  // clang-format on
 
  private:
-  void Log(const char* call, int row, int col, const std::string& rest = "") const {
-    log.push_back(std::string(call) + " " + std::to_string(row) + " " + std::to_string(col) + rest);
+  void Log(const char* call, int r, int c, const std::string& rest = "") const {
+    log.push_back(std::string(call) + " " + std::to_string(r) + " " + std::to_string(c) + rest);
   }
 };
 
 // A clock that advances by a fixed step at every reading; events run the test's hook.
 class TFakePump : public TEventPump {
  public:
-  std::chrono::nanoseconds now{1'000'000'000};
-  std::chrono::nanoseconds step = std::chrono::microseconds(250);
+  std::chrono::nanoseconds now{1'000'000'000}, step = std::chrono::microseconds(250);
   int eventRounds = 0;
   std::function<void()> onEvents;
-
-  void ProcessEvents() override {
-    ++eventRounds;
-    if (onEvents) onEvents();
-  }
-  std::chrono::nanoseconds Now() override {
-    now += step;
-    return now - step;
-  }
+  void ProcessEvents() override { ++eventRounds, onEvents ? onEvents() : void(); }
+  std::chrono::nanoseconds Now() override { return (now += step) - step; }
 };
 
 class TFailingSurface : public TRecordingSurface {
@@ -249,34 +236,6 @@ TEST_F(DrawerLogic, ARejectedTextOpensOneBoxThenTheMovesShowItsErrorUntilTheText
   EXPECT_THROW(logic.Plot(), EF1BookError);
   EXPECT_THROW(logic.Plot(), EF1BookError) << "Enter always reports";
   EXPECT_TRUE(move("w-")) << "its box counts for the moves";
-}
-
-// Through the plot the ends never leave the columns 116 to 516; the cut handles any side.
-TEST(ClipSegment, CutsAtEachEdgeInExtendedPrecisionAndDropsWhatMissesIt) {
-  const TClipRect rect{-2, -2, 640, 440};
-  struct TCase {
-    double x1, y1, x2, y2;
-    std::optional<TSegment> cut;  // rounded
-  };
-  const TCase cases[] = {
-      {116, 299, 117, 298, TSegment{116, 299, 117, 298}},
-      {300, 100, 301, -2147483000.0, TSegment{300, 100, 300, -2}},
-      {-2e9, 100, 2e9, 100, TSegment{-2, 100, 640, 100}},
-      {10, 1e308, 11, -1.7e308, TSegment{10, 440, 10, -2}},
-      {700, 0, 800, 10, std::nullopt},
-      {0, -2e9, 1, -1e9, std::nullopt},
-      {-3, 0, -3, 10, std::nullopt},
-      {0, 0, std::numeric_limits<double>::quiet_NaN(), 0, std::nullopt},
-  };
-  for (const TCase& c : cases) {
-    const auto s = ClipSegment(c.x1, c.y1, c.x2, c.y2, rect);
-    ASSERT_EQ(s.has_value(), c.cut.has_value()) << c.x1 << " " << c.y1;
-    if (s) {
-      EXPECT_EQ((TSegment{int(std::lround(s->x1)), int(std::lround(s->y1)), int(std::lround(s->x2)),
-                          int(std::lround(s->y2))}),
-                *c.cut);
-    }
-  }
 }
 
 }  // namespace
