@@ -10,12 +10,21 @@ bool Joins(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.';
 }
 
+// Whatever joins the character before `at`, and the sign of a numeral's exponent: in "2e-w"
+// a numeral in place of w would complete the number 2e-5, where a reference is refused.
+bool JoinsBefore(std::string_view text, std::size_t at) {
+  if (at == 0) return false;
+  if (Joins(text[at - 1])) return true;
+  return at >= 3 && (text[at - 1] == '+' || text[at - 1] == '-') &&
+         (text[at - 2] == 'e' || text[at - 2] == 'E') &&
+         ((text[at - 3] >= '0' && text[at - 3] <= '9') || text[at - 3] == '.');
+}
+
 // The offset of the first variable at or after `from`; npos if there is none.
 std::size_t NextVariable(std::string_view text, std::size_t from) {
   for (std::size_t at = from; at < text.size(); ++at) {
     if (text[at] != 'w' && text[at] != 'W') continue;
-    if ((at == 0 || !Joins(text[at - 1])) && (at + 1 == text.size() || !Joins(text[at + 1])))
-      return at;
+    if (!JoinsBefore(text, at) && (at + 1 == text.size() || !Joins(text[at + 1]))) return at;
   }
   return std::string_view::npos;
 }

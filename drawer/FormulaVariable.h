@@ -1,8 +1,8 @@
 // The variable of a typed formula: a w or W that stands alone, with no letter, digit or point
-// (what names and numerals are made of) on either side. It is the w of "sin(w)", "2*W" and
-// "w^2", not the one inside "POWER(w,2)", "w2" or "2w": a cell reference in its place never
-// joins a neighbour into a longer name or number. Texts are UTF-8; positions count characters
-// from 1.
+// (what names and numerals are made of) on either side, and not the exponent of a numeral.
+// It is the w of "sin(w)", "2*W" and "w^2", not the one inside "POWER(w,2)", "w2", "2w" or
+// "2e-w": what takes its place never joins a neighbour into a longer name or number.
+// Texts are UTF-8; positions count characters from 1.
 #pragma once
 
 #include <cstddef>
