@@ -32,6 +32,7 @@ std::string Repeat(const std::string& text, int times) {
 
 const std::string kDefault = "Sin((w/10+sin(w/10)*10+cos(w/10)*10)/10)*100+w/10+5";
 const std::string kExpectedOperand = "expected a number, a cell reference, a function or \"(\"";
+const std::string kNotAName = "; expected a function call or a cell reference such as R1C1\n";
 
 struct TPlotCase {
   std::string formula;
@@ -54,7 +55,7 @@ TEST(ProbePlot, PrintsTheSegmentsAsDrawnCutToThePictureThenTheLabels) {
       {"power(w,2)/100", 302, "165 -2 166 0", "466 0 467 -2", "F(w) = 400"},
       // Steep: every segment across the picture, wherever its ends lie.
       {"sin(w)*1e10", 128, "118 -2 118 440", "514 -2 514 440", "F(w) = -8732972972"},
-      {"sin(w)*1e308", 128, "118 -2 118 440", "514 -2 514 440", "F(w) = -8,73297297213995E307"},
+      {"1.7e308*SIGN(w-0.5)", 1, "317 440 317 -2", "317 440 317 -2", "F(w) = 1,7E308"},
       {"w*1e8", 2, "316 440 316 225", "316 225 316 -2", "F(w) = 20000000000"},
       {"1e12*MAX(0,w-199)", 400, "116 225 117 225", "515 225 515 -2", "F(w) = 1000000000000"},
       // A point without a number leaves its segments out.
@@ -90,10 +91,9 @@ TEST(Probe, PrintsWhatTheDrawerShowsAndTheErrorsItReports) {
       {"plot " + Quoted(Repeat("é", 8192)), "error: at character 1: " + kExpectedOperand + "\n", 1},
       {"plot " + Quoted(Repeat("é", 8193)),
        "error: at character 8193: expected at most 8192 characters\n", 1},
-      {"plot 'w2+w'",
-       "error: at character 1: unknown name \"w2\"; expected a function call or a cell reference "
-       "such as R1C1\n",
-       1},
+      {"plot 'w2+w'", "error: at character 1: unknown name \"w2\"" + kNotAName, 1},
+      {"plot '2.w'", "error: at character 3: unknown name \"w\"" + kNotAName, 1},
+      {"plot 'sin(w w)'", "error: at character 7: expected \",\" or \")\"\n", 1},
       {"plot " + Quoted(Repeat("w+", 4096) + "w"),
        "error: at character 8193: expected at most 8192 characters\n", 1},
       {"readout " + Quoted(Repeat("w+", 4096) + "w") + " 317 100",
