@@ -92,7 +92,7 @@ TEST(Probe, PrintsWhatTheDrawerShowsAndTheErrorsItReports) {
       {"plot " + Quoted(Repeat("é", 8193)),
        "error: at character 8193: expected at most 8192 characters\n", 1},
       {"plot 'w2+w'", "error: at character 1: unknown name \"w2\"" + kNotAName, 1},
-      {"plot '2.w'", "error: at character 3: unknown name \"w\"" + kNotAName, 1},
+      {"readout '2.w' 317 100", "error: at character 3: expected \")\"\nx = 1\ny = 125\n\n", 1},
       {"plot 'sin(w w)'", "error: at character 7: expected \",\" or \")\"\n", 1},
       {"plot " + Quoted(Repeat("w+", 4096) + "w"),
        "error: at character 8193: expected at most 8192 characters\n", 1},
