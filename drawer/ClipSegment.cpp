@@ -1,28 +1,23 @@
 #include "ClipSegment.h"
 
+#include <cmath>
+
 namespace numora {
 
-// Liang-Barsky: the segment is p(t) = p1 + t (p2 - p1), t in [0, 1]; each edge narrows t.
-std::optional<TClippedSegment> ClipSegment(double x1, double y1, double x2, double y2,
-                                           const TClipRect& rect) {
-  const double dx = x2 - x1, dy = y2 - y1;
-  double enter = 0.0, leave = 1.0;
-  const auto narrow = [&](double p, double q) {
-    if (p == 0.0) return q >= 0.0;  // parallel to this edge: inside it or not at all
-    const double t = q / p;
-    if (p < 0.0) {
-      if (t > leave) return false;
-      if (t > enter) enter = t;
-    } else {
-      if (t < enter) return false;
-      if (t < leave) leave = t;
-    }
-    return true;
-  };
-  if (!narrow(-dx, x1 - rect.left) || !narrow(dx, rect.right - x1) || !narrow(-dy, y1 - rect.top) ||
-      !narrow(dy, rect.bottom - y1))
+std::optional<TClippedSegment> ClipToRows(double x1, double y1, double x2, double y2, double top,
+                                          double bottom) {
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
     return std::nullopt;
-  return TClippedSegment{x1 + enter * dx, y1 + enter * dy, x1 + leave * dx, y1 + leave * dy};
+  if ((y1 < top && y2 < top) || (y1 > bottom && y2 > bottom)) return std::nullopt;
+  // Where the segment crosses a row its ends lie on either side of. From the distance to that
+  // row, not as a fraction of the whole length: near 1e308 that would keep no pixel exact.
+  using TWide = long double;
+  const auto cross = [&](double row) {
+    return double(x1 + (TWide(row) - y1) * (TWide(x2) - x1) / (TWide(y2) - y1));
+  };
+  const double from = y1 < top ? top : y1 > bottom ? bottom : y1;
+  const double to = y2 < top ? top : y2 > bottom ? bottom : y2;
+  return TClippedSegment{from == y1 ? x1 : cross(from), from, to == y2 ? x2 : cross(to), to};
 }
 
 }  // namespace numora

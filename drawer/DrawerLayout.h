@@ -15,6 +15,9 @@ enum class TMouseTarget {
 
 inline constexpr int kDrawerClientWidth = 638;
 inline constexpr int kDrawerClientHeight = 457;
+// Image1, the picture the curve is drawn on, fills the client area above the status bar.
+inline constexpr int kPictureWidth = 638;
+inline constexpr int kPictureHeight = 438;
 
 TMouseTarget MouseTargetAt(int x, int y);
 

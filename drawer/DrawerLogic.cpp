@@ -1,10 +1,13 @@
 #include "DrawerLogic.h"
 
-#include <optional>
+#include <cmath>
 
+#include "ClipSegment.h"
+#include "DrawerLayout.h"
 #include "Engine.h"
+#include "FormulaVariable.h"
 #include "PlotNumbers.h"
-#include "ReplaceText.h"
+#include "VCF1.h"
 
 namespace numora {
 namespace {
@@ -12,6 +15,18 @@ namespace {
 // Sample i is w = i - 200, stored in row i + 1.
 constexpr int kSamples = TDrawerLogic::kSegments + 1;
 constexpr int kWColumn = 1, kMinusFColumn = 2, kReadoutColumn = 3;
+
+// The picture's rows and the pen's width around them, so the round end of a cut line lies
+// outside. Its columns hold every sample.
+constexpr double kTopRow = -TDrawerLogic::kPenWidth;
+constexpr double kBottomRow = kPictureHeight + TDrawerLogic::kPenWidth;
+static_assert(TDrawerLogic::kX0 - TDrawerLogic::kSegments / 2 >= 0 &&
+              TDrawerLogic::kX0 + TDrawerLogic::kSegments / 2 < kPictureWidth);
+
+// The longest replacement is the reference "R401C1"; the wrapping adds three characters.
+static_assert(3 + 6 * TDrawerLogic::kMaxFormula <= kMaxFormulaLength);
+
+int Pixel(double clipped) { return int(std::lround(clipped)); }
 
 }  // namespace
 
@@ -21,7 +36,12 @@ void TDrawerLogic::Edit1KeyPress(char& key) {
 
 void TDrawerLogic::Plot() {
   surface_.RepaintAll();
-  FillCells();
+  try {
+    FillCells();
+  } catch (const EF1BookError&) {
+    reportedText_ = texts_.FormulaText();
+    throw;
+  }
   surface_.SetPen(kPenWidth, kPenColor);
   // However the drawing ends; an error while filling keeps the flag.
   struct TEndSlowMotion {
@@ -39,8 +59,22 @@ void TDrawerLogic::FillCells() {
     int selectedRow = 0, selectedCol = 0;
     cells_.GetSelectedCell(selectedRow, selectedCol);
     const std::string ref = cells_.CellReference(selectedRow, selectedCol, false);
-    const std::string formula = ReplaceText("w", ref, texts_.FormulaText());
-    cells_.PutCellFormula(row, kMinusFColumn, "-(" + formula + ")");
+    PutFormula(row, kMinusFColumn, "-(", texts_.FormulaText(), ref);
+  }
+}
+
+void TDrawerLogic::PutFormula(int row, int col, std::string_view open, const std::string& typed,
+                              const std::string& replacement) {
+  if (CharacterCount(typed) > kMaxFormula)
+    throw EF1BookError(kMaxFormula + 1,
+                       "expected at most " + std::to_string(kMaxFormula) + " characters");
+  try {
+    cells_.PutCellFormula(row, col, std::string(open) + ReplaceVariable(typed, replacement) + ")");
+  } catch (const EF1BookError& error) {
+    if (error.Position() == 0) throw;
+    const std::size_t inFormula =
+        error.Position() > open.size() ? error.Position() - open.size() : 1;
+    throw EF1BookError(TypedPosition(typed, replacement.size(), inFormula), error.Reason());
   }
 }
 
@@ -48,18 +82,19 @@ void TDrawerLogic::DrawSegments() {
   for (int k = 1; k <= kSegments; ++k) {
     if (slowMotion_) Pause(0, 1);
     // The cells are read again here: inside a pause a nested plot may have refilled them.
-    const std::optional<int> x1 = PixelCoordinate(cells_.GetCellNumber(k, kWColumn), kX0);
-    const std::optional<int> y1 = PixelCoordinate(cells_.GetCellNumber(k, kMinusFColumn), kY0);
+    const double x1 = RoundHalfEven(cells_.GetCellNumber(k, kWColumn)) + kX0;
+    const double y1 = RoundHalfEven(cells_.GetCellNumber(k, kMinusFColumn)) + kY0;
     const double w2 = cells_.GetCellNumber(k + 1, kWColumn);
     const double minusF2 = cells_.GetCellNumber(k + 1, kMinusFColumn);
-    const std::optional<int> x2 = PixelCoordinate(w2, kX0);
-    const std::optional<int> y2 = PixelCoordinate(minusF2, kY0);
     texts_.SetLabel4("    w  = " + RoundedText(w2));
     texts_.SetLabel5("F(w) = " + RoundedText(-minusF2));
-    // A segment touching a point no pixel holds is left out rather than drawn somewhere else.
-    if (x1 && y1 && x2 && y2) {
-      surface_.MoveTo(*x1, *y1);
-      surface_.LineTo(*x2, *y2);
+    // Cut before any pixel is formed, so an end beyond every pixel coordinate still gives the
+    // visible part of its segment; a segment with an end that is not a number has none.
+    const auto s = ClipToRows(x1, y1, RoundHalfEven(w2) + kX0, RoundHalfEven(minusF2) + kY0,
+                              kTopRow, kBottomRow);
+    if (s) {
+      surface_.MoveTo(Pixel(s->x1), Pixel(s->y1));
+      surface_.LineTo(Pixel(s->x2), Pixel(s->y2));
     }
   }
 }
@@ -68,8 +103,19 @@ void TDrawerLogic::FormMouseMove(int x, int y) {
   const int w = x - kX0;
   texts_.SetStatusPanel(0, "x = " + IntegerText(w));
   texts_.SetStatusPanel(1, "y = " + IntegerText(kY0 - y));
-  const std::string formula = ReplaceText("w", IntegerText(w), texts_.FormulaText());
-  cells_.PutCellFormula(1, kReadoutColumn, "(" + formula + ")");
+  const std::string typed = texts_.FormulaText();
+  try {
+    PutFormula(1, kReadoutColumn, "(", typed, IntegerText(w));
+  } catch (const EF1BookError& error) {
+    // A modal box at every move would keep the user from the field: one box per text.
+    if (typed != reportedText_) {
+      reportedText_ = typed;
+      throw;
+    }
+    texts_.SetStatusPanel(2, error.what());
+    return;
+  }
+  reportedText_.reset();
   texts_.SetStatusPanel(2, "f(w) = " + FloatToStr(cells_.GetCellNumber(1, kReadoutColumn)));
 }
 

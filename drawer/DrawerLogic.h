@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "DrawerPorts.h"
 
@@ -21,17 +23,21 @@ class TDrawerLogic {
   static constexpr char kEnter = 13;
   static constexpr const char* kInitialFormula =
       "Sin((w/10+sin(w/10)*10+cos(w/10)*10)/10)*100+w/10+5";
+  // The longest formula, in typed characters, Enter and the readout accept alike.
+  static constexpr std::size_t kMaxFormula = 8192;
 
   TDrawerLogic(TDrawSurface& surface, TDrawerTexts& texts, TEventPump& pump, TPlotCells& cells)
       : surface_(surface), texts_(texts), pump_(pump), cells_(cells) {}
 
   // Enter plots; the key itself is passed on unchanged.
   void Edit1KeyPress(char& key);
-  // Clears the surface, fills the cells from the formula and draws the segments. A formula
-  // the evaluator rejects ends it while filling; slow motion covers one plot that reaches
-  // its drawing.
+  // Clears the surface, fills the cells from the formula and draws the segments, each cut
+  // to the picture. A formula the evaluator rejects ends it while filling; slow motion
+  // covers one plot that reaches its drawing.
   void Plot();
 
+  // A formula rejected here for the first time since the field last held another text
+  // throws; at the next moves its error stands in the f(w) panel instead.
   void FormMouseMove(int x, int y);
   void Panel1MouseMove();
   void Panel2MouseMove();
@@ -45,12 +51,17 @@ class TDrawerLogic {
  private:
   void FillCells();
   void DrawSegments();
+  // Puts open + the typed formula with its variable replaced + ")". Errors name the place
+  // in the typed formula.
+  void PutFormula(int row, int col, std::string_view open, const std::string& typed,
+                  const std::string& replacement);
 
   TDrawSurface& surface_;
   TDrawerTexts& texts_;
   TEventPump& pump_;
   TPlotCells& cells_;
-  bool slowMotion_ = false;  // FSlowMotion
+  bool slowMotion_ = false;                  // FSlowMotion
+  std::optional<std::string> reportedText_;  // the rejected text last shown in a box
 };
 
 }  // namespace numora

@@ -7,10 +7,10 @@
 
 #include "FormulaProgram.h"
 #include "FormulaScanner.h"
+#include "VCF1.h"
 
 namespace numora {
 
-inline constexpr std::size_t kMaxFormulaLength = 8192;
 inline constexpr int kMaxNesting = 100;  // parentheses and function calls, one inside the other
 
 // Throws TFormulaFault; the program is then incomplete and must not be run.

@@ -25,7 +25,6 @@ template <double (*Cut)(double)>
 double CutToDigits(const double* a, int n) {
   const double x = a[0];
   const double digits = n > 1 ? std::trunc(a[1]) : 0.0;
-  if (std::isnan(x) || std::isnan(digits)) return kNaN;
   if (std::fabs(digits) > 308) return digits > 0 ? x : 0.0;
   const double scale = std::pow(10.0, std::fabs(digits));
   if (digits >= 0) {
@@ -38,30 +37,22 @@ double CutToDigits(const double* a, int n) {
 double RoundHalfAway(double x) { return std::round(x); }  // halves away from zero, as sheets do
 double TruncTowardZero(double x) { return std::trunc(x); }
 
+// A base of 1 divides by zero, and so has no number.
 double Log(const double* a, int n) {
   if (n == 1) return std::log10(a[0]);
-  return DivideOrNaN(std::log(a[0]), std::log(a[1]));
+  return std::log(a[0]) / std::log(a[1]);
 }
 
-// The result takes the sign of the divisor, as in spreadsheets.
-double Mod(const double* a, int) {
-  if (a[1] == 0) return kNaN;
-  return a[0] - a[1] * std::floor(a[0] / a[1]);
-}
+// The result takes the sign of the divisor, as in spreadsheets; a divisor 0 gives no number.
+double Mod(const double* a, int) { return a[0] - a[1] * std::floor(a[0] / a[1]); }
 
-double Sign(const double* a, int) {
-  if (std::isnan(a[0])) return kNaN;
-  return a[0] > 0 ? 1.0 : a[0] < 0 ? -1.0 : 0.0;
-}
+double Sign(const double* a, int) { return a[0] > 0 ? 1.0 : a[0] < 0 ? -1.0 : 0.0; }
 
-// std::fmin would drop a NaN argument; a missing number must stay missing.
 template <bool kMax>
 double Extreme(const double* a, int n) {
   double best = a[0];
-  for (int i = 0; i < n; ++i) {
-    if (std::isnan(a[i])) return kNaN;
+  for (int i = 1; i < n; ++i)
     if (kMax ? a[i] > best : a[i] < best) best = a[i];
-  }
   return best;
 }
 
@@ -91,7 +82,7 @@ double Atan2(const double* a, int) {
   if (a[0] == 0 && a[1] == 0) return kNaN;
   return std::atan2(a[1], a[0]);
 }
-double Power(const double* a, int) { return PowerOrNaN(a[0], a[1]); }
+double Power(const double* a, int) { return std::pow(a[0], a[1]); }
 double Pi(const double*, int) { return 3.14159265358979323846; }
 
 TFunctionTable BuildStandard() {
@@ -143,13 +134,6 @@ const TFunctionEntry* TFunctionTable::Find(std::string_view name) const {
 const TFunctionTable& TFunctionTable::Standard() {
   static const TFunctionTable table = BuildStandard();
   return table;
-}
-
-double DivideOrNaN(double a, double b) { return b == 0 ? kNaN : a / b; }
-
-double PowerOrNaN(double a, double b) {
-  if (a == 0 && b < 0) return kNaN;  // a division by zero in disguise
-  return std::pow(a, b);
 }
 
 }  // namespace numora

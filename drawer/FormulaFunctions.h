@@ -9,6 +9,7 @@
 
 namespace numora {
 
+// Called only with numbers (never NaN); a result that is not finite has no number.
 using TFormulaFunction = double (*)(const double* args, int count);
 
 struct TFunctionEntry {
@@ -30,9 +31,5 @@ class TFunctionTable {
  private:
   std::vector<TFunctionEntry> entries_;
 };
-
-// Spreadsheet arithmetic: no infinities, a result without a number is NaN.
-double DivideOrNaN(double a, double b);
-double PowerOrNaN(double a, double b);
 
 }  // namespace numora

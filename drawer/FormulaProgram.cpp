@@ -6,6 +6,18 @@
 #include "VCF1Cells.h"
 
 namespace numora {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A function never sees a value without a number, so none of them has to pass it on.
+double CallWithNumbers(const TInstruction& call, const double* args) {
+  for (int i = 0; i < call.argc; ++i)
+    if (std::isnan(args[i])) return kNaN;
+  return call.function(args, call.argc);
+}
+
+}  // namespace
 
 void TFormulaProgram::Emit(const TInstruction& instruction) {
   code_.push_back(instruction);
@@ -30,46 +42,50 @@ double TFormulaProgram::Run(const TCellStore& cells) {
   if (stack_.size() < std::size_t(maxDepth_) + 1) stack_.resize(std::size_t(maxDepth_) + 1);
   double* top = stack_.data();  // one past the last value
   for (const TInstruction& in : code_) {
+    double result = kNaN;
     switch (in.op) {
       case TOpCode::kPush:
-        *top++ = in.value;
+        result = in.value;
+        ++top;
         break;
       case TOpCode::kLoad:
-        *top++ = cells.Get(in.row, in.col);
+        result = cells.Get(in.row, in.col);
+        ++top;
         break;
       case TOpCode::kAdd:
         --top;
-        top[-1] += top[0];
+        result = top[-1] + top[0];
         break;
       case TOpCode::kSub:
         --top;
-        top[-1] -= top[0];
+        result = top[-1] - top[0];
         break;
       case TOpCode::kMul:
         --top;
-        top[-1] *= top[0];
+        result = top[-1] * top[0];
         break;
       case TOpCode::kDiv:
         --top;
-        top[-1] = DivideOrNaN(top[-1], top[0]);
+        result = top[-1] / top[0];
         break;
       case TOpCode::kPow:
         --top;
-        top[-1] = PowerOrNaN(top[-1], top[0]);
+        // pow gives 1 for 1^NaN and NaN^0: not a number to the sheet.
+        result = std::isnan(top[-1]) || std::isnan(top[0]) ? kNaN : std::pow(top[-1], top[0]);
         break;
       case TOpCode::kNeg:
-        top[-1] = -top[-1];
+        result = -top[-1];
         break;
       case TOpCode::kCall:
-        top -= in.argc;
-        *top = in.function(top, in.argc);
-        ++top;
+        top -= in.argc - 1;
+        result = CallWithNumbers(in, top - 1);
         break;
     }
+    // The sheet's one rule: an overflow, a division by zero or a value outside a function's
+    // domain has no number, and neither has anything computed from it.
+    top[-1] = std::isfinite(result) ? result : kNaN;
   }
-  const double value = stack_[0];
-  // A sheet has no infinities: an overflow is a value without a number, like 1/0.
-  return std::isfinite(value) ? value : std::numeric_limits<double>::quiet_NaN();
+  return stack_[0];
 }
 
 }  // namespace numora

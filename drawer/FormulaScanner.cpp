@@ -35,14 +35,37 @@ std::size_t NumeralLength(std::string_view text, std::size_t start, std::size_t&
   return at - start;
 }
 
-// Locale-free conversion; a too small magnitude is 0, a too large one a fault.
+// Whether a numeral that no double holds lies below 1: the place of its first non-zero digit
+// plus its exponent is negative. The exponent saturates far beyond any double's.
+bool BelowOne(std::string_view numeral) {
+  long place = 0;  // 10^place is the first non-zero digit's value, before the exponent
+  std::size_t at = 0;
+  while (at < numeral.size() && numeral[at] == '0') ++at;
+  const std::size_t firstInteger = at;
+  while (at < numeral.size() && IsDigit(numeral[at])) ++at;
+  if (at > firstInteger) {
+    place = long(at - firstInteger) - 1;
+  } else if (at < numeral.size() && numeral[at] == '.') {
+    const std::size_t point = at++;
+    while (at < numeral.size() && numeral[at] == '0') ++at;
+    place = -long(at - point);
+  }
+  at = numeral.find_first_of("eE");
+  if (at == std::string_view::npos) return place < 0;
+  const bool negative = numeral[++at] == '-';
+  if (numeral[at] == '-' || numeral[at] == '+') ++at;
+  long exponent = 0;
+  for (; at < numeral.size(); ++at)
+    if (exponent < 100000000L) exponent = exponent * 10 + (numeral[at] - '0');
+  return place + (negative ? -exponent : exponent) < 0;
+}
+
+// Locale-free conversion; a magnitude too small for a double is 0, a too large one a fault.
 double ConvertNumeral(std::string_view text, std::size_t offset) {
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error == std::errc::result_out_of_range) {
-    const std::size_t e = text.find_first_of("eE");
-    const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
-    if (tiny) return 0.0;
+    if (BelowOne(text)) return 0.0;
     throw TFormulaFault{offset, TFormulaFaultKind::kNumberOutOfRange, std::string(text)};
   }
   return value;

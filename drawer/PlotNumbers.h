@@ -2,17 +2,12 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace numora {
 
-// The nearest integer, a half to the even neighbour; empty when no 64-bit integer holds it
-// (not a number, infinite, or beyond the range).
-std::optional<std::int64_t> RoundHalfEven(double value);
-
-// offset + the rounded value as a pixel coordinate; empty when no 32-bit coordinate holds it.
-std::optional<int> PixelCoordinate(double value, int offset);
+// The nearest integer, a half to the even neighbour; NaN and infinities stay as they are.
+double RoundHalfEven(double value);
 
 // Plain decimal text: "-" before negative values, nothing else.
 std::string IntegerText(std::int64_t value);

@@ -37,8 +37,8 @@ void CheckAddress(int row, int col) {
 
 }  // namespace
 
-EF1BookError::EF1BookError(std::size_t position, const std::string& what)
-    : std::runtime_error(PositionedText(position, what)), position_(position) {}
+EF1BookError::EF1BookError(std::size_t position, const std::string& reason)
+    : std::runtime_error(PositionedText(position, reason)), position_(position), reason_(reason) {}
 
 struct TF1Book::TSheet {
   TCellStore cells;

@@ -11,15 +11,21 @@
 
 namespace numora {
 
+// The longest formula text PutCellFormula accepts, in bytes.
+inline constexpr std::size_t kMaxFormulaLength = 65536;
+
 // A formula the evaluator cannot accept. Position counts characters from 1 in the
 // text that was put; 0 when the fault is not tied to a place (a bad cell address).
 class EF1BookError : public std::runtime_error {
  public:
-  EF1BookError(std::size_t position, const std::string& what);
+  EF1BookError(std::size_t position, const std::string& reason);
   std::size_t Position() const { return position_; }
+  // What is wrong, without the position.
+  const std::string& Reason() const { return reason_; }
 
  private:
   std::size_t position_;
+  std::string reason_;
 };
 
 class TF1Book {

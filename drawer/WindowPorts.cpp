@@ -1,9 +1,6 @@
 #include "WindowPorts.h"
 
 #include <QCoreApplication>
-#include <cmath>
-
-#include "ClipSegment.h"
 
 namespace numora {
 
@@ -17,21 +14,8 @@ void TImageSurface::SetPen(int width, std::uint32_t rgb) {
       QPen(QBrush(QColor::fromRgb(QRgb(rgb))), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void TImageSurface::MoveTo(int x, int y) {
-  x_ = x;
-  y_ = y;
-}
-
-void TImageSurface::LineTo(int x, int y) {
-  const double margin = image_.pen.widthF() + 2;
-  const TClipRect rect{-margin, -margin, image_.width() + margin, image_.height() + margin};
-  if (const auto s = ClipSegment(x_, y_, x, y, rect)) {
-    image_.MoveTo(int(std::lround(s->x1)), int(std::lround(s->y1)));
-    image_.LineTo(int(std::lround(s->x2)), int(std::lround(s->y2)));
-  }
-  x_ = x;
-  y_ = y;
-}
+void TImageSurface::MoveTo(int x, int y) { image_.MoveTo(x, y); }
+void TImageSurface::LineTo(int x, int y) { image_.LineTo(x, y); }
 
 std::string TWindowTexts::FormulaText() const { return edit_.text().toStdString(); }
 void TWindowTexts::SetLabel4(const std::string& text) {

@@ -9,7 +9,7 @@
 namespace numora {
 
 // The curve goes onto Image1's drawing layer: over the picture, under every control created
-// after it. Segments are cut to the control (plus the pen's width) before they are handed on.
+// after it. The logic has cut the segments to the picture already.
 class TImageSurface : public TDrawSurface {
  public:
   TImageSurface(QWidget& window, TImage& image) : window_(window), image_(image) {}
@@ -21,7 +21,6 @@ class TImageSurface : public TDrawSurface {
  private:
   QWidget& window_;
   TImage& image_;
-  int x_ = 0, y_ = 0;
 };
 
 class TWindowTexts : public TDrawerTexts {

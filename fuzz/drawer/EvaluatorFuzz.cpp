@@ -1,10 +1,15 @@
 // Any bytes as a formula and as a cell entry: either accepted with a number or NaN, or
 // rejected with a position inside the text, and a rejected put leaves the cell as it was.
+// Then the same bytes typed into the drawer's field: a formula Enter accepts reads out too,
+// errors point into the typed text, and a rejected text opens one box, not one per move.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
+#include "FormulaVariable.h"
+#include "HeadlessDrawer.h"
 #include "VCF1.h"
 
 namespace {
@@ -28,6 +33,33 @@ void PutAndCheck(numora::TF1Book& book, std::string_view text, Put put) {
   }
 }
 
+// The typed position of an error, or nothing when the handler went through.
+template <typename Handler>
+std::optional<std::size_t> Rejection(std::size_t typedLength, Handler handler) {
+  try {
+    handler();
+    return std::nullopt;
+  } catch (const numora::EF1BookError& error) {
+    Check(error.Position() >= 1 && error.Position() <= typedLength + 1);
+    return error.Position();
+  }
+}
+
+void CheckDrawer(std::string_view typed) {
+  numora::THeadlessDrawer drawer;
+  drawer.texts.formula = std::string(typed);
+  const std::size_t length = numora::CharacterCount(typed);
+  const auto plot = Rejection(length, [&] { drawer.logic.Plot(); });
+  const auto readout = Rejection(length, [&] { drawer.MouseMove(317, 100); });
+  if (!plot) Check(!readout);
+  if (plot) Check(drawer.surface.segments.empty());
+  // The box of Enter counts for the moves: they show the error in the panel instead.
+  Check(!Rejection(length, [&] { drawer.MouseMove(100, 300); }));
+  for (const numora::TSegment& s : drawer.surface.segments)
+    Check(s.x1 >= -2 && s.x1 <= 640 && s.x2 >= -2 && s.x2 <= 640 && s.y1 >= -2 && s.y1 <= 440 &&
+          s.y2 >= -2 && s.y2 <= 440);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -37,5 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   book.PutCellFormula(2, 2, "R1C1*3");
   PutAndCheck(book, text, [&](std::string_view t) { book.PutCellFormula(2, 2, t); });
   PutAndCheck(book, text, [&](std::string_view t) { book.PutCellEntry(2, 2, t); });
+  CheckDrawer(text);
   return 0;
 }

@@ -15,7 +15,7 @@ int RunJpegDecode(const TArgs& args);     // jpeg-decode FILE OUT.ppm [options]
 int RunJpegEncode(const TArgs& args);     // jpeg-encode IN.ppm OUT.jpg [options]
 int RunPictureRecord(const TArgs& args);  // picture-record IN OUT [--extract]
 int RunPlot(const TArgs& args);           // plot [FORMULA] [--repeat N]
-int RunReadout(const TArgs& args);        // readout FORMULA X Y
+int RunReadout(const TArgs& args);        // readout FORMULA X Y [X Y]...
 int RunEval(const TArgs& args);           // eval FORMULA
 
 }  // namespace numora::probe

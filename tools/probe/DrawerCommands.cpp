@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Arguments.h"
@@ -20,12 +21,14 @@ namespace {
 constexpr std::string_view kPlotUsage =
     "usage: numora-probe plot [FORMULA] [--repeat N]\n"
     "Plots FORMULA in w (default: the window's initial formula) as Enter in the drawer does;\n"
-    "prints each drawn segment as x1 y1 x2 y2, then label4: TEXT and label5: TEXT.\n"
+    "prints each segment as drawn, cut to the picture, as x1 y1 x2 y2, then label4: TEXT and\n"
+    "label5: TEXT.\n"
     "With --repeat N it plots N times and prints only: plot median US us.\n";
 constexpr std::string_view kReadoutUsage =
-    "usage: numora-probe readout FORMULA X Y\n"
-    "Moves the pointer to client position X, Y of a freshly created drawer whose edit field\n"
-    "holds FORMULA, and prints the three status panel texts, one a line.\n";
+    "usage: numora-probe readout FORMULA X Y [X Y]...\n"
+    "Moves the pointer to each client position X, Y in turn over a freshly created drawer\n"
+    "whose edit field holds FORMULA, and prints the three status panel texts, one a line.\n"
+    "Each error the window would show in a box is printed as error: MESSAGE (exit status 1).\n";
 
 int Usage(std::string_view usage) {
   std::fwrite(usage.data(), 1, usage.size(), stderr);
@@ -76,16 +79,22 @@ int RunPlot(const TArgs& args) {
 }
 
 int RunReadout(const TArgs& args) {
-  if (args.size() != 3) return Usage(kReadoutUsage);
-  const std::optional<int> x = ParseInt(args[1]), y = ParseInt(args[2]);
-  if (!x || !y) return Usage(kReadoutUsage);
+  if (args.size() < 3 || args.size() % 2 == 0) return Usage(kReadoutUsage);
+  std::vector<std::pair<int, int>> moves;
+  for (std::size_t i = 1; i < args.size(); i += 2) {
+    const std::optional<int> x = ParseInt(args[i]), y = ParseInt(args[i + 1]);
+    if (!x || !y) return Usage(kReadoutUsage);
+    moves.emplace_back(*x, *y);
+  }
   THeadlessDrawer drawer;
   drawer.texts.formula = args[0];
   int status = 0;
-  try {
-    drawer.MouseMove(*x, *y);
-  } catch (const std::exception& error) {
-    status = Fail(error);  // the panels set before the failure are still printed
+  for (const auto& [x, y] : moves) {
+    try {
+      drawer.MouseMove(x, y);
+    } catch (const std::exception& error) {
+      status = Fail(error);  // the panels set before the failure are still printed
+    }
   }
   for (const std::string& text : drawer.texts.panels) std::printf("%s\n", text.c_str());
   return status;

@@ -20,7 +20,7 @@ constexpr TCommand kCommands[] = {
     {"picture-record", numora::probe::RunPictureRecord, "picture-record IN OUT [--extract]"},
     {"plot", numora::probe::RunPlot, "plot [FORMULA] [--repeat N]  segments the drawer draws"},
     {"readout", numora::probe::RunReadout,
-     "readout FORMULA X Y          status texts after a mouse move"},
+     "readout FORMULA X Y [X Y]... status texts after mouse moves"},
     {"eval", numora::probe::RunEval, "eval FORMULA                 value of a drawer formula"},
 };
 

@@ -1,0 +1,68 @@
+#include "FormulaVariable.h"
+
+namespace numora {
+namespace {
+
+bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+// Letters, digits and the point make up names and numerals.
+bool Joins(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.';
+}
+
+// Whatever joins the character before `at`, and the sign of a numeral's exponent: in "2e-w"
+// a numeral in place of w would complete the number 2e-5, where a reference is refused.
+bool JoinsBefore(std::string_view text, std::size_t at) {
+  if (at == 0) return false;
+  if (Joins(text[at - 1])) return true;
+  return at >= 3 && (text[at - 1] == '+' || text[at - 1] == '-') &&
+         (text[at - 2] == 'e' || text[at - 2] == 'E') &&
+         ((text[at - 3] >= '0' && text[at - 3] <= '9') || text[at - 3] == '.');
+}
+
+// The offset of the first variable at or after `from`; npos if there is none.
+std::size_t NextVariable(std::string_view text, std::size_t from) {
+  for (std::size_t at = from; at < text.size(); ++at) {
+    if (text[at] != 'w' && text[at] != 'W') continue;
+    if (!JoinsBefore(text, at) && (at + 1 == text.size() || !Joins(text[at + 1]))) return at;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+std::string ReplaceVariable(std::string_view typed, std::string_view replacement) {
+  std::string result;
+  result.reserve(typed.size() + 4 * replacement.size());
+  std::size_t at = 0;
+  for (std::size_t w; (w = NextVariable(typed, at)) != std::string_view::npos; at = w + 1)
+    result.append(typed.substr(at, w - at)).append(replacement);
+  return result.append(typed.substr(at));
+}
+
+std::size_t TypedPosition(std::string_view typed, std::size_t replacementLength,
+                          std::size_t position) {
+  std::size_t replaced = 0, character = 0;  // characters passed in either text
+  std::size_t variable = NextVariable(typed, 0);
+  for (std::size_t at = 0; at < typed.size(); ++at) {
+    if (at == variable) {
+      if (position <= replaced + replacementLength) return character + 1;
+      replaced += replacementLength;
+      ++character;
+      variable = NextVariable(typed, at + 1);
+    } else if (StartsCharacter(typed[at])) {
+      if (position == replaced + 1) return character + 1;
+      ++replaced;
+      ++character;
+    }
+  }
+  return character + 1;
+}
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) count += StartsCharacter(c);
+  return count;
+}
+
+}  // namespace numora
