@@ -212,7 +212,12 @@ void THeadlessCalculator::OpenScientific() {
   scientific_->Field().Focus();
 }
 
-void THeadlessCalculator::ReturnToStandard() { scientific_.reset(); }
+// The standard window comes back showing the number the engine goes on with.
+void THeadlessCalculator::ReturnToStandard() {
+  if (!scientific_) return;
+  standard_->SetDisplayText(scientific_->DisplayText());
+  scientific_.reset();
+}
 
 void THeadlessCalculator::CloseStandard() { engine_.FormClose(); }
 

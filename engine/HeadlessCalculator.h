@@ -65,7 +65,7 @@ class THeadlessCalculator {
   void Paste(const std::string& text);  // puts text on the clipboard, then "&Paste"
 
   void OpenScientific();    // "S&cientific": nothing while a scientific window is open
-  void ReturnToStandard();  // "&Standart": the scientific window closes; no engine change
+  void ReturnToStandard();  // "&Standart": the scientific window closes, its display text stays
   void CloseStandard();     // the standard window's close
 
   // Events since the last call: beeps, messages and reported faults.

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <functional>
 #include <string>
 
@@ -42,6 +43,10 @@ class TApplication : public QApplication {
     }
   }
 
+  // Shows the box modally; when it closes, the window that was active gets the keyboard
+  // back (without a window manager nobody else gives it back).
+  int ShowModal(QDialog& box);
+
   void Beep();
   void ShowMessage(const std::string& text);
   void ShowFault(const std::string& description);
@@ -67,8 +72,5 @@ class TApplication : public QApplication {
 // Shorthands for the application's alert and message box.
 void Beep();
 void ShowMessage(const std::string& text);
-
-// True when a display server can be reached for the platform Qt would pick.
-bool DisplayAvailable();
 
 }  // namespace numora

@@ -85,10 +85,17 @@ class TEdit : public QLineEdit {
   TKeyPressEvent OnKeyPress;
   TMouseMoveEvent OnMouseMove;
   bool autoSelect = true;  // select everything the first time the field gets the focus
+  // The selection onto the clipboard as plain text, also an empty one (a copy of nothing
+  // must not leave an older text behind).
+  void CopySelection();
+  // The clipboard's text up to its first line break, in place of the selection: a
+  // single-line field holds no line break. No text on the clipboard changes nothing.
+  void PasteFirstLine();
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
 
  private:

@@ -12,6 +12,8 @@
 //
 //   numora-window-driver --delete TITLE    closes the mapped window TITLE as above
 //   numora-window-driver --clipboard       prints the text on the clipboard
+//   numora-window-driver --own-clipboard TEXT   puts TEXT on the clipboard and serves it
+//                                               until another client takes the clipboard
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <poll.h>
@@ -119,10 +121,49 @@ int PrintClipboard(Display* display) {
   return 1;
 }
 
+// Serves TEXT as UTF8_STRING or STRING until another client takes the clipboard.
+int OwnClipboard(Display* display, const char* text) {
+  const Window self = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+  const Atom targets = XInternAtom(display, "TARGETS", False);
+  XSetSelectionOwner(display, clipboard, self, CurrentTime);
+  if (XGetSelectionOwner(display, clipboard) != self) return 1;
+  for (;;) {
+    XEvent event;
+    XNextEvent(display, &event);
+    if (event.type == SelectionClear) return 0;
+    if (event.type != SelectionRequest) continue;
+    const XSelectionRequestEvent& request = event.xselectionrequest;
+    XEvent reply{};
+    XSelectionEvent& answer = reply.xselection;
+    answer.type = SelectionNotify;
+    answer.requestor = request.requestor;
+    answer.selection = request.selection;
+    answer.target = request.target;
+    answer.property = request.property;
+    answer.time = request.time;
+    if (request.target == targets) {
+      const Atom offered[] = {targets, utf8, XA_STRING};
+      XChangeProperty(display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(offered), 3);
+    } else if (request.target == utf8 || request.target == XA_STRING) {
+      XChangeProperty(display, request.requestor, request.property, request.target, 8,
+                      PropModeReplace, reinterpret_cast<const unsigned char*>(text),
+                      static_cast<int>(std::strlen(text)));
+    } else {
+      answer.property = None;
+    }
+    XSendEvent(display, request.requestor, False, NoEventMask, &reply);
+    XFlush(display);
+  }
+}
+
 int Usage() {
   std::fputs(
       "usage: numora-window-driver [--close] [--settle MS] [--timeout S] TITLE -- PROGRAM "
-      "[ARGS...]\n       numora-window-driver --delete TITLE | --clipboard\n",
+      "[ARGS...]\n       numora-window-driver --delete TITLE | --clipboard | --own-clipboard "
+      "TEXT\n",
       stderr);
   return 2;
 }
@@ -131,12 +172,15 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc >= 2 &&
-      (std::strcmp(argv[1], "--clipboard") == 0 || std::strcmp(argv[1], "--delete") == 0)) {
+      (std::strcmp(argv[1], "--clipboard") == 0 || std::strcmp(argv[1], "--delete") == 0 ||
+       std::strcmp(argv[1], "--own-clipboard") == 0)) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return 2;
     int status = 1;
     if (argv[1][2] == 'c') {
       status = PrintClipboard(display);
+    } else if (argv[1][2] == 'o') {
+      status = argc == 3 ? OwnClipboard(display, argv[2]) : 2;
     } else if (argc == 3) {
       const Window window = FindMapped(display, argv[2]);
       if (window != None) SendDelete(display, window);
