@@ -69,8 +69,6 @@ int TApplication::ShowModal(QDialog& box) {
 }
 
 void TApplication::ShowFault(const std::string& description) {
-  ++faults_;
-  lastFault_ = description;
   if (faultSink_) return faultSink_(description);
   QMessageBox box(QMessageBox::Critical, applicationDisplayName(),
                   QString::fromStdString(description), QMessageBox::Ok);
@@ -79,14 +77,11 @@ void TApplication::ShowFault(const std::string& description) {
 }
 
 void TApplication::Beep() {
-  ++beeps_;
   if (beepSink_) return beepSink_();
   QApplication::beep();
 }
 
 void TApplication::ShowMessage(const std::string& text) {
-  ++messages_;
-  lastMessage_ = text;
   if (messageSink_) return messageSink_(text);
   QMessageBox box(QMessageBox::NoIcon, applicationDisplayName(), QString::fromStdString(text),
                   QMessageBox::Ok);

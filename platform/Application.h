@@ -5,8 +5,7 @@
 // - Every exception that leaves an event handler ends up in HandleException: it is caught
 //   there (notify() override and every bound handler) and shown by the fault sink, a modal
 //   error box by default. Nothing ever reaches Qt's event loop.
-// - Beep and ShowMessage are the platform alert and message box; tests replace the sinks
-//   and read the counters.
+// - Beep and ShowMessage are the platform alert and message box; tests replace the sinks.
 #pragma once
 
 #include <QApplication>
@@ -54,19 +53,12 @@ class TApplication : public QApplication {
   void SetBeepSink(std::function<void()> sink) { beepSink_ = std::move(sink); }
   void SetMessageSink(TTextSink sink) { messageSink_ = std::move(sink); }
   void SetFaultSink(TTextSink sink) { faultSink_ = std::move(sink); }
-  int BeepCount() const { return beeps_; }
-  int MessageCount() const { return messages_; }
-  int FaultCount() const { return faults_; }
-  const std::string& LastFault() const { return lastFault_; }
-  const std::string& LastMessage() const { return lastMessage_; }
 
  private:
   QWidget* mainForm_ = nullptr;
   std::function<void()> beepSink_;
   TTextSink messageSink_;
   TTextSink faultSink_;
-  int beeps_ = 0, messages_ = 0, faults_ = 0;
-  std::string lastFault_, lastMessage_;
 };
 
 // Shorthands for the application's alert and message box.
