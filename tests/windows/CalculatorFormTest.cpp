@@ -27,15 +27,14 @@ class TApplicationHost : public TEngineHost {
   void ShowMessage(const std::string& text) override { numora::ShowMessage(text); }
 };
 
+// clang-format off
 enum TFont { K, B19, B11, W13, G13 };
-struct TFontLook {
+const struct TFontLook {
   int pixels;
   QColor color;
-} const kFonts[] = {{16, QColor(128, 0, 128)},
-                    {19, QColor(0, 0, 255)},
-                    {11, QColor(0, 0, 255)},
-                    {13, QColor(0, 0, 0)},
-                    {13, QColor(0, 128, 0)}};
+} kFonts[] = {{16, QColor(128, 0, 128)}, {19, QColor(0, 0, 255)}, {11, QColor(0, 0, 255)},
+              {13, QColor(0, 0, 0)}, {13, QColor(0, 128, 0)}};
+// clang-format on
 
 struct TKeyRow {
   const char* name;
@@ -45,46 +44,29 @@ struct TKeyRow {
 };
 
 // Lefts in the standard and the scientific window; a standard left of -1: scientific only.
+// clang-format off
 const TKeyRow kKeys[] = {
-    {"ClearAllButton", "C", 46, 143, 8, 71, W13},
-    {"ClearButton", "CE", 148, 221, 8, 72, W13},
-    {"BackButton", "Back", 252, 301, 8, 72, W13},
-    {"MemClearBtn", "MC", 47, 143, 48, 33, B11},
-    {"SevenButton", "7", 100, 180, 48, 33, K},
-    {"EightButton", "8", 148, 220, 48, 33, K},
-    {"NineButton", "9", 196, 260, 48, 33, K},
-    {"DivideButton", "/", 244, 300, 48, 33, B19},
-    {"RootButton", "Sqrt", 292, 340, 48, 33, B11},
-    {"MemButton", "MR", 47, 143, 80, 33, B11},
-    {"FourButton", "4", 100, 180, 80, 33, K},
-    {"FiveButton", "5", 148, 220, 80, 33, K},
-    {"SixButton", "6", 196, 260, 80, 33, K},
-    {"MultiplyButton", "*", 244, 300, 80, 33, B19},
-    {"PercentButton", "%", 292, 340, 80, 33, B11},
-    {"SpeedButton22", "MS", 47, 143, 112, 33, B11},
-    {"OneButton", "1", 100, 180, 112, 33, K},
-    {"TwoButton", "2", 148, 220, 112, 33, K},
-    {"ThreeButton", "3", 196, 260, 112, 33, K},
-    {"MinusButton", "--", 244, 300, 112, 33, B19},
-    {"AdverseButton", "1/x", 292, 340, 112, 33, B11},
-    {"MemPlusBtn", "M+", 47, 143, 144, 33, B11},
-    {"ZeroButton", "0", 100, 180, 144, 33, K},
-    {"SignButton", "+/-", 148, 220, 144, 33, B19},
-    {"CommaButton", ",", 196, 260, 144, 33, B19},
-    {"PlusButton", "+", 244, 300, 144, 33, B19},
-    {"EqualButton", "=", 292, 340, 144, 33, B11},
-    {"ExpButton", "exp", -1, 54, 48, 33, G13},
-    {"LnButton", "ln", -1, 94, 48, 33, G13},
-    {"TanButton", "tan", -1, 14, 80, 33, G13},
-    {"CosButton", "cos", -1, 54, 80, 33, G13},
-    {"SinButton", "sin", -1, 94, 80, 33, G13},
-    {"PiBtn", "Pi", -1, 14, 112, 33, G13},
-    {"xUPyButton", "x^y", -1, 54, 112, 33, G13},
-    {"LogButton", "log", -1, 94, 112, 33, G13},
-    {"SquareButton", "x^2", -1, 14, 144, 33, G13},
-    {"CubeButton", "x^3", -1, 54, 144, 33, G13},
-    {"FactorButton", "n!", -1, 94, 144, 33, G13},
+    {"ClearAllButton", "C", 46, 143, 8, 71, W13}, {"ClearButton", "CE", 148, 221, 8, 72, W13},
+    {"BackButton", "Back", 252, 301, 8, 72, W13}, {"MemClearBtn", "MC", 47, 143, 48, 33, B11},
+    {"SevenButton", "7", 100, 180, 48, 33, K}, {"EightButton", "8", 148, 220, 48, 33, K},
+    {"NineButton", "9", 196, 260, 48, 33, K}, {"DivideButton", "/", 244, 300, 48, 33, B19},
+    {"RootButton", "Sqrt", 292, 340, 48, 33, B11}, {"MemButton", "MR", 47, 143, 80, 33, B11},
+    {"FourButton", "4", 100, 180, 80, 33, K}, {"FiveButton", "5", 148, 220, 80, 33, K},
+    {"SixButton", "6", 196, 260, 80, 33, K}, {"MultiplyButton", "*", 244, 300, 80, 33, B19},
+    {"PercentButton", "%", 292, 340, 80, 33, B11}, {"SpeedButton22", "MS", 47, 143, 112, 33, B11},
+    {"OneButton", "1", 100, 180, 112, 33, K}, {"TwoButton", "2", 148, 220, 112, 33, K},
+    {"ThreeButton", "3", 196, 260, 112, 33, K}, {"MinusButton", "--", 244, 300, 112, 33, B19},
+    {"AdverseButton", "1/x", 292, 340, 112, 33, B11}, {"MemPlusBtn", "M+", 47, 143, 144, 33, B11},
+    {"ZeroButton", "0", 100, 180, 144, 33, K}, {"SignButton", "+/-", 148, 220, 144, 33, B19},
+    {"CommaButton", ",", 196, 260, 144, 33, B19}, {"PlusButton", "+", 244, 300, 144, 33, B19},
+    {"EqualButton", "=", 292, 340, 144, 33, B11}, {"ExpButton", "exp", -1, 54, 48, 33, G13},
+    {"LnButton", "ln", -1, 94, 48, 33, G13}, {"TanButton", "tan", -1, 14, 80, 33, G13},
+    {"CosButton", "cos", -1, 54, 80, 33, G13}, {"SinButton", "sin", -1, 94, 80, 33, G13},
+    {"PiBtn", "Pi", -1, 14, 112, 33, G13}, {"xUPyButton", "x^y", -1, 54, 112, 33, G13},
+    {"LogButton", "log", -1, 94, 112, 33, G13}, {"SquareButton", "x^2", -1, 14, 144, 33, G13},
+    {"CubeButton", "x^3", -1, 54, 144, 33, G13}, {"FactorButton", "n!", -1, 94, 144, 33, G13},
 };
+// clang-format on
 
 }  // namespace
 
