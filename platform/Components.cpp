@@ -113,7 +113,7 @@ void TEdit::keyPressEvent(QKeyEvent* e) {
 
 void TEdit::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
-  if (autoSelect && !focusedOnce_) selectAll();
+  if (!focusedOnce_) selectAll();
   focusedOnce_ = true;
 }
 
@@ -151,7 +151,7 @@ TSpeedButton::TSpeedButton(QWidget* parent) : QWidget(parent) {
 void TSpeedButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), color);
-  if (!flat || down_) DrawBevel(p, rect().adjusted(0, 0, -1, -1), !down_);
+  DrawBevel(p, rect().adjusted(0, 0, -1, -1), !down_);
   const QRect inner = rect().translated(down_ ? 1 : 0, down_ ? 1 : 0);
   if (!glyph.isNull()) {
     QRect g(QPoint(0, 0), glyph.size());
