@@ -112,6 +112,10 @@ class FormBuilderTest : public QObject {
     QVERIFY_THROWS_EXCEPTION(EFormDescription, LoadFormDescription(loop));
     QCOMPARE(QString::fromStdString(BuildError(Json(R"({"class": "TOther", "name": "X"})"))),
              QString("window description X: describes class \"TOther\", not \"TTestForm\""));
+    const char* menu =
+        R"({"class": "TTestForm", "name": "X", "menu": [{"name": "F", "captoin": "&F"}]})";
+    QCOMPARE(QString::fromStdString(BuildError(Json(menu))),
+             QString("window description X, component F: unknown property \"captoin\""));
     TTestForm form;
     try {
       BuildForm(form, "TTestForm", QString(":/no/such.json"), form.Handlers());

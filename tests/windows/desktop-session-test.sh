@@ -5,7 +5,7 @@
 # - after a menu opened with Alt or with the mouse is closed by Escape, typed digits count;
 # - Edit > Paste takes the clipboard's first line: C, 5, keypad +, paste "42\n17", Enter: 547;
 # - Copy of an empty display empties the clipboard; message and error boxes are titled
-#   "Numora" and give the keyboard back when they close;
+#   "Numora" and give the keyboard back when they close; Shift+8 enters 8;
 # - View > Scientific shows "Scientific" at the standard window's top-left corner with the
 #   standard window hidden; closing it brings the standard window back, showing what the
 #   scientific window showed;
@@ -58,7 +58,9 @@ own_clipboard() {  # TEXT: another client offers TEXT on the clipboard
 }
 close_box() {  # WHAT: the modal box titled Numora beside the standard window; Enter closes it
   local box
-  box=$(wait_for Numora "$standard") || fail "no box titled Numora after $1"
+  box=$(wait_for Numora "$standard") || fail "no box after $1"
+  # xdotool's search ignores case; the title must be the program's name exactly.
+  [ "$(xdotool getwindowname "$box")" = Numora ] || fail "the box after $1 is not titled Numora"
   xdotool windowfocus --sync "$box"
   xdotool key Return
   for _ in $(seq 400); do [ "$(visible Numora | wc -l)" -eq 1 ] && break; sleep 0.05; done
@@ -106,7 +108,7 @@ xdotool key KP_Divide
 xdotool type 0
 xdotool key Return
 close_box "a division by zero"
-xdotool type 8
+xdotool key shift+8  # "*" on the main keyboard is the key of 8
 clipboard_is 8 "the boxes closed"
 
 menu v c
