@@ -26,7 +26,7 @@ class TTextField {
   virtual std::string Text() const = 0;
   virtual void SetText(const std::string& text) = 0;
   virtual void SelectAll() = 0;
-  // Copies the selection to the clipboard as plain text.
+  // Copies the selection to the clipboard as plain text, also an empty selection.
   virtual void CopyToClipboard() = 0;
   // Replaces the selection (or inserts at the caret) by the clipboard's first line.
   virtual void PasteFromClipboard() = 0;

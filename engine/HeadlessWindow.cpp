@@ -21,7 +21,6 @@ void TMemoryTextField::SelectAll() {
 }
 
 void TMemoryTextField::CopyToClipboard() {
-  if (selectionLength_ == 0) return;
   clipboard_.Text = text_.substr(selectionStart_, selectionLength_);
 }
 

@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <cstdlib>
 #include <exception>
 
@@ -63,43 +64,35 @@ void TApplication::HandleException() {
   }
 }
 
+int TApplication::ShowModal(QDialog& box) {
+  const QPointer<QWidget> previous = activeWindow();
+  const int result = box.exec();
+  if (previous != nullptr && previous->isVisible()) previous->activateWindow();
+  return result;
+}
+
 void TApplication::ShowFault(const std::string& description) {
-  ++faults_;
-  lastFault_ = description;
   if (faultSink_) return faultSink_(description);
   QMessageBox box(QMessageBox::Critical, applicationDisplayName(),
                   QString::fromStdString(description), QMessageBox::Ok);
   box.setObjectName("FaultBox");
-  box.exec();
+  ShowModal(box);
 }
 
 void TApplication::Beep() {
-  ++beeps_;
   if (beepSink_) return beepSink_();
   QApplication::beep();
 }
 
 void TApplication::ShowMessage(const std::string& text) {
-  ++messages_;
-  lastMessage_ = text;
   if (messageSink_) return messageSink_(text);
   QMessageBox box(QMessageBox::NoIcon, applicationDisplayName(), QString::fromStdString(text),
                   QMessageBox::Ok);
   box.setObjectName("MessageBox");
-  box.exec();
+  ShowModal(box);
 }
 
 void Beep() { TApplication::Instance().Beep(); }
 void ShowMessage(const std::string& text) { TApplication::Instance().ShowMessage(text); }
-
-bool DisplayAvailable() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform && *platform && std::string(platform).rfind("xcb", 0) != 0 &&
-      std::string(platform).rfind("wayland", 0) != 0)
-    return true;  // offscreen, vnc and the like need no display server
-  const char* x = std::getenv("DISPLAY");
-  const char* w = std::getenv("WAYLAND_DISPLAY");
-  return (x && *x) || (w && *w);
-}
 
 }  // namespace numora

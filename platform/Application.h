@@ -5,11 +5,11 @@
 // - Every exception that leaves an event handler ends up in HandleException: it is caught
 //   there (notify() override and every bound handler) and shown by the fault sink, a modal
 //   error box by default. Nothing ever reaches Qt's event loop.
-// - Beep and ShowMessage are the platform alert and message box; tests replace the sinks
-//   and read the counters.
+// - Beep and ShowMessage are the platform alert and message box; tests replace the sinks.
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <functional>
 #include <string>
 
@@ -42,6 +42,10 @@ class TApplication : public QApplication {
     }
   }
 
+  // Shows the box modally; when it closes, the window that was active gets the keyboard
+  // back (without a window manager nobody else gives it back).
+  int ShowModal(QDialog& box);
+
   void Beep();
   void ShowMessage(const std::string& text);
   void ShowFault(const std::string& description);
@@ -49,26 +53,16 @@ class TApplication : public QApplication {
   void SetBeepSink(std::function<void()> sink) { beepSink_ = std::move(sink); }
   void SetMessageSink(TTextSink sink) { messageSink_ = std::move(sink); }
   void SetFaultSink(TTextSink sink) { faultSink_ = std::move(sink); }
-  int BeepCount() const { return beeps_; }
-  int MessageCount() const { return messages_; }
-  int FaultCount() const { return faults_; }
-  const std::string& LastFault() const { return lastFault_; }
-  const std::string& LastMessage() const { return lastMessage_; }
 
  private:
   QWidget* mainForm_ = nullptr;
   std::function<void()> beepSink_;
   TTextSink messageSink_;
   TTextSink faultSink_;
-  int beeps_ = 0, messages_ = 0, faults_ = 0;
-  std::string lastFault_, lastMessage_;
 };
 
 // Shorthands for the application's alert and message box.
 void Beep();
 void ShowMessage(const std::string& text);
-
-// True when a display server can be reached for the platform Qt would pick.
-bool DisplayAvailable();
 
 }  // namespace numora

@@ -1,6 +1,9 @@
 #include "Components.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -110,8 +113,28 @@ void TEdit::keyPressEvent(QKeyEvent* e) {
 
 void TEdit::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
-  if (autoSelect && !focusedOnce_) selectAll();
+  if (!focusedOnce_) selectAll();
   focusedOnce_ = true;
+}
+
+// The selection outlives the focus: a menu takes the keyboard while its command runs, and
+// "&Paste" right after "&Copy" must replace the copied text, not add to it.
+void TEdit::focusOutEvent(QFocusEvent* e) {
+  const int start = selectionStart();
+  const int length = static_cast<int>(selectedText().size());
+  QLineEdit::focusOutEvent(e);
+  if (start >= 0) setSelection(start, length);
+}
+
+void TEdit::CopySelection() { QGuiApplication::clipboard()->setText(selectedText()); }
+
+void TEdit::PasteFirstLine() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (data == nullptr || !data->hasText()) return;
+  const QString text = data->text();
+  qsizetype end = 0;
+  while (end < text.size() && text[end] != u'\n' && text[end] != u'\r') ++end;
+  insert(text.left(end));
 }
 
 void TEdit::mouseMoveEvent(QMouseEvent* e) {
@@ -128,7 +151,7 @@ TSpeedButton::TSpeedButton(QWidget* parent) : QWidget(parent) {
 void TSpeedButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), color);
-  if (!flat || down_) DrawBevel(p, rect().adjusted(0, 0, -1, -1), !down_);
+  DrawBevel(p, rect().adjusted(0, 0, -1, -1), !down_);
   const QRect inner = rect().translated(down_ ? 1 : 0, down_ ? 1 : 0);
   if (!glyph.isNull()) {
     QRect g(QPoint(0, 0), glyph.size());

@@ -75,20 +75,27 @@ class TLabel : public QWidget, public TComponentLook {
   QString caption_;
 };
 
-// Single-line text field. Each key stroke raises OnKeyDown with its virtual key code, then
-// OnKeyPress for the character it produces (Ctrl+letter gives the control character); a
-// character set to '\0' never reaches the field, which also stops Ctrl+C/V/X from acting.
+// Single-line text field; its whole text is selected the first time it gets the focus. Each key
+// stroke raises OnKeyDown with its virtual key code, then OnKeyPress for the character it produces
+// (Ctrl+letter gives the control character); a character set to '\0' never reaches the field, which
+// also stops Ctrl+C/V/X from acting.
 class TEdit : public QLineEdit {
  public:
   explicit TEdit(QWidget* parent);
   TKeyDownEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
   TMouseMoveEvent OnMouseMove;
-  bool autoSelect = true;  // select everything the first time the field gets the focus
+  // The selection onto the clipboard as plain text, also an empty one (a copy of nothing
+  // must not leave an older text behind).
+  void CopySelection();
+  // The clipboard's text up to its first line break, in place of the selection: a
+  // single-line field holds no line break. No text on the clipboard changes nothing.
+  void PasteFirstLine();
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
 
  private:
@@ -106,7 +113,6 @@ class TSpeedButton : public QWidget, public TComponentLook {
     update();
   }
   QImage glyph;
-  bool flat = false;
 
  protected:
   void paintEvent(QPaintEvent*) override;

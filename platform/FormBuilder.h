@@ -39,8 +39,8 @@
 //   TPanel        bevel: "raised"|"lowered"|"none", transparent, caption-less; OnClick, OnMouseMove
 //   TLabel        caption, alignment: "left"|"right"|"center", layout: "top"|"center",
 //                 wordWrap, transparent; OnClick, OnMouseMove
-//   TEdit         text, autoSelect; OnKeyDown, OnKeyPress, OnMouseMove
-//   TSpeedButton  caption, flat, glyph (base64 of a BMP file); OnClick, OnMouseMove
+//   TEdit         text; OnKeyDown, OnKeyPress, OnMouseMove
+//   TSpeedButton  caption, glyph (base64 of a BMP file); OnClick, OnMouseMove
 //   TButton       caption, default; OnClick, OnMouseMove
 //   TImage        stretch, transparent, picture (a resource path, loaded when first drawn);
 //                 OnClick, OnMouseMove

@@ -77,8 +77,6 @@ TComponentRegistry MakeStandard() {
   r.AddClass<TEdit>("TEdit");
   r.AddProperty<TEdit>("TEdit", "text",
                        [](TEdit& c, const QJsonValue& v) { c.setText(String(v)); });
-  r.AddProperty<TEdit>("TEdit", "autoSelect",
-                       [](TEdit& c, const QJsonValue& v) { c.autoSelect = Bool(v); });
   r.AddEvent<TEdit>("TEdit", "OnKeyDown", [](TEdit& c, const QString& h, const THandlers& hs) {
     c.OnKeyDown = hs.KeyDown(h);
   });
@@ -93,8 +91,6 @@ TComponentRegistry MakeStandard() {
   r.AddProperty<TSpeedButton>("TSpeedButton", "caption", [](TSpeedButton& c, const QJsonValue& v) {
     c.SetCaption(String(v));
   });
-  r.AddProperty<TSpeedButton>("TSpeedButton", "flat",
-                              [](TSpeedButton& c, const QJsonValue& v) { c.flat = Bool(v); });
   r.AddProperty<TSpeedButton>("TSpeedButton", "glyph", [](TSpeedButton& c, const QJsonValue& v) {
     c.glyph = ImageFromBase64(v);
   });

@@ -12,6 +12,7 @@ NUMORA_PACKAGES=(
   xvfb xauth desktop-file-utils
   fonts-dejavu-core fonts-liberation2 fonts-urw-base35
   xdotool x11-utils
+  libx11-dev libxcb1-dev
   clang libclang-rt-14-dev
 )
 

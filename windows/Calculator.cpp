@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QLocale>
+#include <QMenu>
 #include <QScreen>
 
 #include "About.h"
@@ -32,8 +33,8 @@ class TCalculatorForm::THiddenField : public TTextField {
   std::string Text() const override { return Utf8(edit_.text()); }
   void SetText(const std::string& text) override { edit_.setText(QString::fromStdString(text)); }
   void SelectAll() override { edit_.selectAll(); }
-  void CopyToClipboard() override { edit_.copy(); }
-  void PasteFromClipboard() override { edit_.paste(); }
+  void CopyToClipboard() override { edit_.CopySelection(); }
+  void PasteFromClipboard() override { edit_.PasteFirstLine(); }
 
  private:
   TEdit& edit_;
@@ -91,6 +92,11 @@ void TCalculatorForm::Build(const QString& formClass, const QString& description
   ownKindEntry_ = &Component<QAction>(*this, ownKindEntry);
   hiddenField_ = std::make_unique<THiddenField>(*edit1_);
   NameForScreenReaders(*this);
+  // A menu closed with Escape leaves the menu bar holding the keyboard; the menu that
+  // follows it (arrow keys between menus) opens before this runs.
+  for (QMenu* menu : findChildren<QMenu*>())
+    connect(menu, &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, [this] { GiveKeyboardToEdit1(); }); });
   edit1_->setFocus();
   if (events_.OnCreate) events_.OnCreate(this);
 }
@@ -116,11 +122,15 @@ void TCalculatorForm::FormClose() {
 }
 
 void TCalculatorForm::Function1Click() {
-  if (Form1 != nullptr) Form1->exec();
+  if (Form1 != nullptr) TApplication::Instance().ShowModal(*Form1);
 }
 
 void TCalculatorForm::Hakknda1Click() {
-  if (AboutBox != nullptr) AboutBox->exec();
+  if (AboutBox != nullptr) TApplication::Instance().ShowModal(*AboutBox);
+}
+
+void TCalculatorForm::GiveKeyboardToEdit1() {
+  if (isVisible() && QApplication::activePopupWidget() == nullptr) edit1_->setFocus();
 }
 
 void TCalculatorForm::Bilimsel1Click() {

@@ -74,6 +74,9 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
 
  private:
   class THiddenField;
+  // Edit1 is the window's only place for typed keys: it gets the keyboard back whenever
+  // the window's menus have all closed (the window's activation gives it back by itself).
+  void GiveKeyboardToEdit1();
 
   TFormEvents events_;
   QAction* ownKindEntry_ = nullptr;

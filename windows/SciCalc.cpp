@@ -24,9 +24,11 @@ void TSciCalcForm::Standart1Click() {
   close();
 }
 
+// However the window closes, the standard window shows the number the engine goes on with.
 void TSciCalcForm::FormClose() {
   SciCalcForm = nullptr;
   if (CalculatorForm == nullptr) return;
+  CalculatorForm->SetDisplayText(DisplayText());
   CalculatorForm->show();
   CalculatorForm->activateWindow();
 }

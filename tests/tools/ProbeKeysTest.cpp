@@ -16,6 +16,8 @@ TEST(ProbeKeysTest, PrintsOneLinePerEventThenTheDisplayAndTheState) {
   } cases[] = {
       {"keys 5 / 0 =", "message: Division by Zero\nbeep\ndisplay: 0\n", 0},
       {"keys 12 + 3 = sci 4 '*' 5 = copy", "clipboard: 20\ndisplay: 20\n", 0},
+      {"keys 15 sci 7 + std", "display: 7\n", 0},
+      {"keys 'paste:\n17' copy", "clipboard: \ndisplay: \n", 0},
       {"keys --state 7 +",
        "display: 7\naccumulator: 7\nmemory: 0\npending: Plus\nmode: emNewNumber\nnooperand: "
        "false\n",

@@ -1,61 +1,121 @@
-// The standard window through its real components: keys by name, keys typed into Edit1,
-// the Edit menu and the system clipboard, the status bar.
+// The calculator windows and the About box through their real components: keys clicked by
+// name, keys typed into Edit1, menu entries, the system clipboard, the status bar, and the
+// layout every window description builds.
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 
 #include "About.h"
 #include "Application.h"
 #include "Calculator.h"
 #include "Components.h"
+#include "Draw.h"
 #include "Engine.h"
 #include "SciCalc.h"
+#include "jpeg.h"
 
 using namespace numora;
 
 namespace {
 
-class TCountingHost : public TEngineHost {
+class TApplicationHost : public TEngineHost {
  public:
   void Beep() override { numora::Beep(); }
   void ShowMessage(const std::string& text) override { numora::ShowMessage(text); }
 };
+
+// clang-format off
+enum TFont { K, B19, B11, W13, G13 };
+const struct TFontLook {
+  int pixels;
+  QColor color;
+} kFonts[] = {{16, QColor(128, 0, 128)}, {19, QColor(0, 0, 255)}, {11, QColor(0, 0, 255)},
+              {13, QColor(0, 0, 0)}, {13, QColor(0, 128, 0)}};
+// clang-format on
+
+struct TKeyRow {
+  const char* name;
+  const char* caption;
+  int standardLeft, scientificLeft, top, width;
+  TFont font;
+};
+
+// Lefts in the standard and the scientific window; a standard left of -1: scientific only.
+// clang-format off
+const TKeyRow kKeys[] = {
+    {"ClearAllButton", "C", 46, 143, 8, 71, W13}, {"ClearButton", "CE", 148, 221, 8, 72, W13},
+    {"BackButton", "Back", 252, 301, 8, 72, W13}, {"MemClearBtn", "MC", 47, 143, 48, 33, B11},
+    {"SevenButton", "7", 100, 180, 48, 33, K}, {"EightButton", "8", 148, 220, 48, 33, K},
+    {"NineButton", "9", 196, 260, 48, 33, K}, {"DivideButton", "/", 244, 300, 48, 33, B19},
+    {"RootButton", "Sqrt", 292, 340, 48, 33, B11}, {"MemButton", "MR", 47, 143, 80, 33, B11},
+    {"FourButton", "4", 100, 180, 80, 33, K}, {"FiveButton", "5", 148, 220, 80, 33, K},
+    {"SixButton", "6", 196, 260, 80, 33, K}, {"MultiplyButton", "*", 244, 300, 80, 33, B19},
+    {"PercentButton", "%", 292, 340, 80, 33, B11}, {"SpeedButton22", "MS", 47, 143, 112, 33, B11},
+    {"OneButton", "1", 100, 180, 112, 33, K}, {"TwoButton", "2", 148, 220, 112, 33, K},
+    {"ThreeButton", "3", 196, 260, 112, 33, K}, {"MinusButton", "--", 244, 300, 112, 33, B19},
+    {"AdverseButton", "1/x", 292, 340, 112, 33, B11}, {"MemPlusBtn", "M+", 47, 143, 144, 33, B11},
+    {"ZeroButton", "0", 100, 180, 144, 33, K}, {"SignButton", "+/-", 148, 220, 144, 33, B19},
+    {"CommaButton", ",", 196, 260, 144, 33, B19}, {"PlusButton", "+", 244, 300, 144, 33, B19},
+    {"EqualButton", "=", 292, 340, 144, 33, B11}, {"ExpButton", "exp", -1, 54, 48, 33, G13},
+    {"LnButton", "ln", -1, 94, 48, 33, G13}, {"TanButton", "tan", -1, 14, 80, 33, G13},
+    {"CosButton", "cos", -1, 54, 80, 33, G13}, {"SinButton", "sin", -1, 94, 80, 33, G13},
+    {"PiBtn", "Pi", -1, 14, 112, 33, G13}, {"xUPyButton", "x^y", -1, 54, 112, 33, G13},
+    {"LogButton", "log", -1, 94, 112, 33, G13}, {"SquareButton", "x^2", -1, 14, 144, 33, G13},
+    {"CubeButton", "x^3", -1, 54, 144, 33, G13}, {"FactorButton", "n!", -1, 94, 144, 33, G13},
+};
+// clang-format on
 
 }  // namespace
 
 class CalculatorFormTest : public QObject {
   Q_OBJECT
 
- private:
-  TCountingHost host_;
+  TApplicationHost host_;
   std::unique_ptr<TCalculatorEngine> engine_;
   std::unique_ptr<TCalculatorForm> form_;
-  std::vector<std::string> faults_, messages_;
-  int beeps_ = 0;
+  QStringList events_;  // beeps, messages and faults, in order
 
-  void Click(const char* key) {
-    auto* button = form_->findChild<QWidget*>(key);
-    QVERIFY2(button != nullptr, key);
+  QMainWindow* Current() const {
+    return SciCalcForm != nullptr ? static_cast<QMainWindow*>(SciCalcForm) : form_.get();
+  }
+  QString Display() const { return Current()->findChild<TLabel*>("CalcEdit")->Caption(); }
+  void Click(QWidget* window, const QString& key) {
+    auto* button = window->findChild<QWidget*>(key);
+    QVERIFY2(button != nullptr, qPrintable(key));
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
   }
-  QString Display() const { return form_->findChild<TLabel*>("CalcEdit")->Caption(); }
-  TEdit* Edit1() const { return form_->findChild<TEdit*>("Edit1"); }
-  void Trigger(const char* action) {
-    auto* a = form_->findChild<QAction*>(action);
-    QVERIFY2(a != nullptr, action);
-    a->trigger();
+  void Trigger(QWidget* window, const char* entry) {
+    window->findChild<QAction*>(entry)->trigger();
+  }
+
+  // Runs the menu entry and, from inside the modal showing it starts, closes the box.
+  void ShowModalAndClose(const char* entry, QDialog& box, const std::function<void()>& close) {
+    bool modal = false;
+    QTimer::singleShot(50, [&] {
+      modal = QApplication::activeModalWidget() == &box;
+      close();
+    });
+    QTimer watchdog;  // a box that refuses to close must not hang the test
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, &box, &QDialog::reject);
+    watchdog.start(3000);
+    Trigger(Current(), entry);
+    QVERIFY(watchdog.isActive());
+    QVERIFY(modal);
+    QVERIFY(!box.isVisible());
   }
 
  private slots:
   void init() {
     auto& app = TApplication::Instance();
-    app.SetFaultSink([this](const std::string& t) { faults_.push_back(t); });
-    app.SetMessageSink([this](const std::string& t) { messages_.push_back(t); });
-    app.SetBeepSink([this] { ++beeps_; });
-    faults_.clear();
-    messages_.clear();
-    beeps_ = 0;
+    app.SetFaultSink([this](const std::string&) { events_ << "fault"; });
+    app.SetMessageSink(
+        [this](const std::string& t) { events_ << "message: " + QString(t.c_str()); });
+    app.SetBeepSink([this] { events_ << "beep"; });
+    events_.clear();
     engine_ = std::make_unique<TCalculatorEngine>(host_);
     form_ = std::make_unique<TCalculatorForm>(*engine_);
     CalculatorForm = form_.get();
@@ -63,187 +123,253 @@ class CalculatorFormTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
   }
   void cleanup() {
+    if (SciCalcForm != nullptr) SciCalcForm->close();
     form_.reset();
     QCOMPARE(SciCalcForm, nullptr);
   }
 
-  void ClickIn(QWidget* window, const char* key) {
-    auto* button = window->findChild<QWidget*>(key);
-    QVERIFY2(button != nullptr, key);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+  // Tokens: a key's component name is a click in the current window; type:TEXT types into
+  // its Edit1; kp+ kp/ kp, enter are keypad keys; clip:TEXT puts TEXT on the clipboard;
+  // a menu entry's name triggers it; close closes the scientific window.
+  void key_sequences_show_their_display_clipboard_and_events_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("clipboard");  // "-": not looked at
+    QTest::addColumn<QString>("events");
+    const auto row = [](const char* name, const char* keys, const char* display,
+                        const char* clipboard = "-", const char* events = "") {
+      QTest::newRow(name) << keys << display << clipboard << events;
+    };
+    row("left to right", "TwoButton PlusButton ThreeButton MultiplyButton FourButton EqualButton",
+        "20");
+    row("division by zero", "FiveButton DivideButton ZeroButton EqualButton", "0", "-",
+        "message: Division by Zero, beep");
+    row("a fault keeps the display", "FourButton SignButton RootButton", "-4", "-", "fault");
+    row("typed sum and copy", "type:12 kp+ type:3 enter Kopyala1", "15", "15");
+    row("keypad + twice adds twice", "type:5 kp+ kp+", "10");
+    row("clicked + twice applies once", "FiveButton PlusButton PlusButton", "5");
+    row("main keyboard operators do nothing", "type:7+-/,. PlusButton", "7");
+    row("keypad decimal once", "type:1 kp, kp,", "1,", "-", "beep");
+    row("paste after copy is the clipboard", "Kopyala1 clip:42 Yaptr1", "42");
+    row("paste keeps typed digits, never letters", "type:1a2 clip:5 Yaptr1", "125");
+    row("paste takes the first line", "ClearAllButton type:5 kp+ clip:42\n17 Yaptr1 enter", "547");
+    row("copy of an empty display", "Kopyala1 clip:\n17 Yaptr1 Kopyala1", "", "");
+    row("scientific window starts at 0", "TwoButton PlusButton ThreeButton EqualButton Bilimsel1",
+        "0");
+    row("sine of 30 degrees", "Bilimsel1 ThreeButton ZeroButton SinButton", "0,50000000000003");
+    row("pi", "Bilimsel1 PiBtn", "3,14159265358979");
+    row("standart shows the scientific display", "Bilimsel1 SevenButton PlusButton Standart1", "7");
+    row("and the engine goes on from it",
+        "Bilimsel1 SevenButton PlusButton close OneButton EqualButton", "8");
+  }
+  void key_sequences_show_their_display_clipboard_and_events() {
+    QFETCH(QString, keys);
+    QFETCH(QString, display);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, events);
+    QGuiApplication::clipboard()->setText("untouched");
+    for (const QString& token : keys.split(' ')) {
+      auto* edit1 = Current()->findChild<TEdit*>("Edit1");
+      const int keypad = token == "kp+"   ? Qt::Key_Plus
+                         : token == "kp/" ? Qt::Key_Slash
+                         : token == "kp," ? Qt::Key_Period
+                                          : 0;
+      if (token.startsWith("type:"))
+        QTest::keyClicks(edit1, token.mid(5));
+      else if (keypad != 0)
+        QTest::keyClick(edit1, Qt::Key(keypad), Qt::KeypadModifier);
+      else if (token == "enter")
+        QTest::keyClick(edit1, Qt::Key_Return);
+      else if (token.startsWith("clip:"))
+        QGuiApplication::clipboard()->setText(token.mid(5));
+      else if (token == "close")
+        SciCalcForm->close();
+      else if (auto* entry = Current()->findChild<QAction*>(token))
+        entry->trigger();
+      else
+        Click(Current(), token);
+    }
+    QCOMPARE(Display(), display);
+    if (clipboard != "-") QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    QCOMPARE(events_.join(", "), events);
   }
 
-  // Runs "&About" and, from inside its modal loop, closes the box with closer.
-  void ShowAboutAndClose(const std::function<void(TAboutBox*)>& closer) {
-    bool seen = false;
-    QTimer::singleShot(50, [&] {
-      seen = AboutBox->isVisible() && QApplication::activeModalWidget() == AboutBox;
-      closer(AboutBox);
-    });
-    QTimer watchdog;  // never let a box that refuses to close hang the test
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, [] { AboutBox->reject(); });
-    watchdog.start(3000);
-    Trigger("Hakknda1");
-    QVERIFY(watchdog.isActive());
-    QVERIFY(seen);
-    QVERIFY(!AboutBox->isVisible());
+  void each_window_has_its_keys_where_they_belong() {
+    for (bool scientific : {false, true}) {
+      if (scientific) Trigger(form_.get(), "Bilimsel1");
+      int expected = 0, keys = 0;
+      for (const TKeyRow& row : kKeys) {
+        const int left = scientific ? row.scientificLeft : row.standardLeft;
+        const auto* key = dynamic_cast<TSpeedButton*>(Current()->findChild<QObject*>(row.name));
+        QCOMPARE(key != nullptr, left >= 0);
+        if (key == nullptr) continue;
+        ++expected;
+        QCOMPARE(key->parentWidget()->objectName(), QString("Panel2"));
+        QCOMPARE(key->Caption(), QString::fromUtf8(row.caption));
+        QCOMPARE(key->geometry(), QRect(left, row.top, row.width, 25));
+        QCOMPARE(key->font().pixelSize(), kFonts[row.font].pixels);
+        QVERIFY2(key->font().bold(), row.name);
+        QCOMPARE(key->fontColor, kFonts[row.font].color);
+        QCOMPARE(key->focusPolicy(), Qt::NoFocus);
+      }
+      for (QObject* child : Component<TPanel>(*Current(), "Panel2").children())
+        keys += dynamic_cast<TSpeedButton*>(child) != nullptr;
+      QCOMPARE(keys, expected);
+    }
   }
 
-  void aboutIsModalAndClosedByItsButtonEnterSpaceAndCloseButton() {
-    TAboutBox box;
-    AboutBox = &box;
-    ShowAboutAndClose([](TAboutBox* b) {
-      QTest::mouseClick(b->findChild<QWidget*>("OKButton"), Qt::LeftButton);
-    });
-    ShowAboutAndClose(
-        [](TAboutBox* b) { QTest::keyClick(b->findChild<QWidget*>("OKButton"), Qt::Key_Return); });
-    ShowAboutAndClose(
-        [](TAboutBox* b) { QTest::keyClick(b->findChild<QWidget*>("OKButton"), Qt::Key_Space); });
-    ShowAboutAndClose([](TAboutBox* b) { b->close(); });
-    QCOMPARE(box.findChild<QPushButton*>("OKButton")->text(), QString("&Закрыть"));
+  void both_windows_are_fixed_size_without_maximise_button_and_stay_on_top_data() {
+    QTest::addColumn<bool>("scientific");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QRect>("display");
+    QTest::addColumn<QRect>("keypad");
+    QTest::addColumn<QRect>("statusBar");
+    QTest::newRow("standard") << false << "Numora" << QSize(341, 254) << QRect(11, 8, 318, 24)
+                              << QRect(0, 41, 341, 213) << QRect(1, 193, 339, 19);
+    QTest::newRow("scientific") << true << "Scientific" << QSize(393, 229) << QRect(11, 9, 367, 24)
+                                << QRect(0, 41, 393, 188) << QRect(1, 168, 391, 19);
+  }
+  void both_windows_are_fixed_size_without_maximise_button_and_stay_on_top() {
+    QFETCH(bool, scientific);
+    QFETCH(QString, caption);
+    QFETCH(QSize, client);
+    QFETCH(QRect, display);
+    QFETCH(QRect, keypad);
+    QFETCH(QRect, statusBar);
+    if (scientific) Trigger(form_.get(), "Bilimsel1");
+    QMainWindow* window = Current();
+    QCOMPARE(window->windowTitle(), caption);
+    QCOMPARE(window->centralWidget()->size(), client);
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!window->windowIcon().isNull());
+    QCOMPARE(Component<TLabel>(*window, "CalcEdit").geometry(), display);
+    QCOMPARE(Component<TPanel>(*window, "Panel1").geometry(), QRect(0, 0, client.width(), 41));
+    QCOMPARE(Component<TPanel>(*window, "Panel2").geometry(), keypad);
+    QCOMPARE(Component<TStatusBar>(*window, "StatusBar1").geometry(), statusBar);
+    // Each window's own kind is the View entry it cannot switch to.
+    QCOMPARE(window->findChild<QAction*>("Standart1")->isEnabled(), scientific);
+    QCOMPARE(window->findChild<QAction*>("Bilimsel1")->isEnabled(), !scientific);
+    // Edit1 lies below the display strip it belongs to, so it never shows.
+    const auto& edit1 = Component<TEdit>(*window, "Edit1");
+    QVERIFY(!edit1.parentWidget()->rect().intersects(edit1.geometry()));
     QDir().mkpath(NUMORA_BINARY_DIR "/screenshots");
-    QCOMPARE(box.grab().size(), QSize(302, 300));
-    QVERIFY(box.grab().save(NUMORA_BINARY_DIR "/screenshots/about.png"));
-    AboutBox = nullptr;
+    QVERIFY(window->grab().save(NUMORA_BINARY_DIR "/screenshots/" + caption + ".png"));
   }
 
-  void viewEntriesAreDisabledForTheirOwnKind() {
-    QVERIFY(!form_->findChild<QAction*>("Standart1")->isEnabled());
-    QVERIFY(form_->findChild<QAction*>("Bilimsel1")->isEnabled());
-    Trigger("Bilimsel1");
-    QVERIFY(SciCalcForm->findChild<QAction*>("Standart1")->isEnabled());
-    QVERIFY(!SciCalcForm->findChild<QAction*>("Bilimsel1")->isEnabled());
+  void the_menus_have_their_captions_in_order() {
+    QStringList menus, entries;
+    for (QAction* top : form_->menuBar()->actions()) {
+      menus << top->menu()->objectName() + "=" + top->text();
+      for (QAction* entry : top->menu()->actions())
+        entries << entry->objectName() + "=" + entry->text();
+    }
+    QCOMPARE(menus, QStringList({"Dzenle1=&Edit", "Grnm1=&View", "Yardm1=&About"}));
+    QCOMPARE(entries,
+             QStringList({"Kopyala1=&Copy", "Yaptr1=&Paste", "Standart1=&Standart",
+                          "Bilimsel1=S&cientific", "Function1=&Function", "Hakknda1=&About"}));
   }
 
-  void scientificWindowTakesThePlaceOfTheStandardOne() {
+  void the_scientific_window_takes_the_standard_ones_place_and_gives_it_back() {
     form_->move(120, 90);
-    for (const char* key : {"TwoButton", "PlusButton", "ThreeButton", "EqualButton"}) Click(key);
-    Trigger("Bilimsel1");
-    QVERIFY(SciCalcForm != nullptr);
-    QCOMPARE(SciCalcForm->windowTitle(), QString("Scientific"));
-    QCOMPARE(SciCalcForm->pos(), form_->pos());
-    QVERIFY(SciCalcForm->isVisible());
-    QVERIFY(!form_->isVisible());
-    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("0"));
-    // The engine goes on from the standard window's result.
-    ClickIn(SciCalcForm, "FourButton");
-    ClickIn(SciCalcForm, "EqualButton");
-    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("9"));
-  }
-
-  void scientificKeysAndPiWork() {
-    Trigger("Bilimsel1");
-    for (const char* key : {"ThreeButton", "ZeroButton", "SinButton"}) ClickIn(SciCalcForm, key);
-    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("0,50000000000003"));
-    ClickIn(SciCalcForm, "PiBtn");
-    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("3,14159265358979"));
-  }
-
-  void standartSwitchesBackAndClearsTheReference() {
-    Trigger("Bilimsel1");
-    QPointer<TSciCalcForm> sci = SciCalcForm;
-    sci->move(200, 150);
-    sci->findChild<QAction*>("Standart1")->trigger();
+    Trigger(form_.get(), "Bilimsel1");
+    QPointer<TSciCalcForm> first = SciCalcForm;
+    QCOMPARE(first->pos(), form_->pos());
+    QVERIFY(first->isVisible() && !form_->isVisible());
+    first->move(200, 150);
+    Trigger(first, "Standart1");
     QCOMPARE(SciCalcForm, nullptr);
     QVERIFY(form_->isVisible());
     QCOMPARE(form_->pos(), QPoint(200, 150));
-    QTRY_VERIFY(sci.isNull());
-  }
-
-  void closingTheScientificWindowBringsTheStandardOneBack() {
-    Trigger("Bilimsel1");
-    SciCalcForm->close();
+    QTRY_VERIFY(first.isNull());
+    Trigger(form_.get(), "Bilimsel1");  // a fresh window every time
+    SciCalcForm->move(300, 250);
+    SciCalcForm->close();  // its close button: the standard window stays where it was
     QCOMPARE(SciCalcForm, nullptr);
     QVERIFY(form_->isVisible());
-    Trigger("Bilimsel1");  // a fresh window every time
-    QVERIFY(SciCalcForm != nullptr);
-    QCOMPARE(SciCalcForm->findChild<TLabel*>("CalcEdit")->Caption(), QString("0"));
-    SciCalcForm->close();
+    QCOMPARE(form_->pos(), QPoint(200, 150));
   }
 
-  void rendersTheScientificWindowAtItsClientSize() {
-    Trigger("Bilimsel1");
-    QVERIFY(QTest::qWaitForWindowExposed(SciCalcForm));
-    QCOMPARE(SciCalcForm->centralWidget()->grab().size(), QSize(393, 229));
-    QDir().mkpath(NUMORA_BINARY_DIR "/screenshots");
-    QVERIFY(SciCalcForm->grab().save(NUMORA_BINARY_DIR "/screenshots/scientific.png"));
-    SciCalcForm->close();
-  }
-
-  void clickedKeysCalculateLeftToRight() {
-    for (const char* key :
-         {"TwoButton", "PlusButton", "ThreeButton", "MultiplyButton", "FourButton", "EqualButton"})
-      Click(key);
-    QCOMPARE(Display(), QString("20"));
-  }
-
-  void divisionByZeroShowsTheMessageAndBeeps() {
-    for (const char* key : {"FiveButton", "DivideButton", "ZeroButton", "EqualButton"}) Click(key);
-    QCOMPARE(Display(), QString("0"));
-    QCOMPARE(messages_, std::vector<std::string>{"Division by Zero"});
-    QCOMPARE(beeps_, 1);
-  }
-
-  void faultFromAKeyReachesTheReportAndTheWindowGoesOn() {
-    for (const char* key : {"FourButton", "SignButton", "RootButton"}) Click(key);
-    QCOMPARE(faults_.size(), size_t(1));
-    QCOMPARE(Display(), QString("-4"));
-    for (const char* key : {"NineButton", "EqualButton"}) Click(key);
-    QCOMPARE(Display(), QString("3"));
-  }
-
-  void typedSumThenCopyLeavesFifteenOnTheClipboard() {
-    QTest::keyClicks(Edit1(), "12");
-    QTest::keyClick(Edit1(), Qt::Key_Plus, Qt::KeypadModifier);
-    QTest::keyClick(Edit1(), Qt::Key_3);
-    QTest::keyClick(Edit1(), Qt::Key_Return);
-    QCOMPARE(Display(), QString("15"));
-    Trigger("Kopyala1");
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString("15"));
-  }
-
-  void pasteShowsTheClipboardText() {
-    Trigger("Kopyala1");
-    QGuiApplication::clipboard()->setText("42");
-    Trigger("Yaptr1");
-    QCOMPARE(Display(), QString("42"));
-  }
-
-  void lettersNeverReachEdit1() {
-    Edit1()->setText("0");
-    Edit1()->selectAll();
-    QTest::keyClicks(Edit1(), "ab");
-    QCOMPARE(Edit1()->text(), QString("0"));
-  }
-
-  void timerWritesTimeAndDate() {
-    QTest::qWait(250);
-    auto* bar = form_->findChild<TStatusBar*>("StatusBar1");
-    QVERIFY(bar->PanelText(0).startsWith("Time "));
-    QVERIFY(bar->PanelText(1).startsWith("Date "));
-  }
-
-  void mouseOverTheKeypadSurfaceIsShownAndOverAKeyIsNot() {
-    auto* panel = form_->findChild<QWidget*>("Panel2");
-    auto* bar = form_->findChild<TStatusBar*>("StatusBar1");
-    QTest::mouseMove(panel, QPoint(12, 180));
-    QTRY_COMPARE(bar->PanelText(2), QString("Mouse 12 180"));
-    QTest::mouseMove(form_->findChild<QWidget*>("SevenButton"), QPoint(3, 3));
+  void the_status_bar_shows_time_date_and_the_mouse_over_the_free_keypad() {
+    auto& bar = Component<TStatusBar>(*form_, "StatusBar1");
+    QCOMPARE(bar.PanelCount(), 3);
+    for (int panel = 0; panel < 3; ++panel) QCOMPARE(bar.PanelText(panel), QString());
+    QCOMPARE(Component<QTimer>(*form_, "Timer1").interval(), 100);
+    QTRY_VERIFY_WITH_TIMEOUT(bar.PanelText(0).startsWith("Time "), 1000);
+    QVERIFY(bar.PanelText(1).startsWith("Date "));
+    QTest::mouseMove(&Component<TPanel>(*form_, "Panel2"), QPoint(12, 180));
+    QTRY_COMPARE(bar.PanelText(2), QString("Mouse 12 180"));
+    auto* seven = form_->findChild<QWidget*>("SevenButton");
+    QTest::mouseMove(seven, QPoint(3, 3));
     QTest::qWait(50);
-    QCOMPARE(bar->PanelText(2), QString("Mouse 12 180"));
+    QCOMPARE(bar.PanelText(2), QString("Mouse 12 180"));
+    QTest::mousePress(seven, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(seven, Qt::LeftButton, {}, QPoint(60, 60));  // released elsewhere
+    QCOMPARE(Display(), QString("0"));
   }
 
-  void rendersTheWindowAtItsClientSize() {
-    const QImage image = form_->centralWidget()->grab().toImage();
-    QCOMPARE(image.size(), QSize(341, 254));
-    QDir().mkpath(NUMORA_BINARY_DIR "/screenshots");
-    QVERIFY(form_->grab().save(NUMORA_BINARY_DIR "/screenshots/standard.png"));
+  void the_display_is_right_aligned_and_a_long_text_keeps_its_last_characters_in_view() {
+    auto* calcEdit = form_->findChild<TLabel*>("CalcEdit");
+    const auto ink = [&](int from, int to) {  // dark text on the light label
+      const QImage shot = calcEdit->grab().toImage();
+      bool found = false;
+      for (int y = 0; y < shot.height(); ++y)
+        for (int x = from; x < to; ++x) found |= qGray(shot.pixel(x, y)) < 100;
+      return found;
+    };
+    QVERIFY(!ink(0, calcEdit->width() - 20) && ink(calcEdit->width() - 20, calcEdit->width()));
+    QGuiApplication::clipboard()->setText("1234567890123456789012345678901234567890111");
+    Trigger(form_.get(), "Yaptr1");
+    QVERIFY(ink(calcEdit->width() - 12, calcEdit->width()));
+  }
+
+  void about_and_function_are_modal_from_either_window_and_close_every_way() {
+    TAboutBox box;
+    AboutBox = &box;
+    TForm1 drawer;
+    Form1 = &drawer;
+    QWidget* ok = box.findChild<QWidget*>("OKButton");
+    ShowModalAndClose("Hakknda1", box, [&] { QTest::mouseClick(ok, Qt::LeftButton); });
+    ShowModalAndClose("Hakknda1", box, [&] { QTest::keyClick(ok, Qt::Key_Return); });
+    Trigger(form_.get(), "Bilimsel1");
+    ShowModalAndClose("Hakknda1", box, [&] { QTest::keyClick(ok, Qt::Key_Space); });
+    ShowModalAndClose("Hakknda1", box, [&] { box.close(); });
+    ShowModalAndClose("Function1", drawer, [&] { drawer.close(); });
+    Trigger(SciCalcForm, "Standart1");
+    ShowModalAndClose("Function1", drawer, [&] { drawer.close(); });
+    AboutBox = nullptr;
+    Form1 = nullptr;
+    Trigger(form_.get(), "Function1");  // without a drawer nothing happens
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+  }
+
+  void the_about_box_has_its_pictures_texts_and_button() {
+    TAboutBox box;
+    QCOMPARE(box.windowTitle(), QString(32, ' ') + "About");
+    QCOMPARE(box.size(), QSize(302, 300));
+    QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    for (const auto& [name, left] : {std::pair("ProgramIcon", 5), std::pair("Image1", 237)}) {
+      auto& image = Component<TImage>(box, name);
+      QCOMPARE(image.geometry(), QRect(left, 31, 60, 35));
+      QVERIFY(image.stretch);
+    }
+    QCOMPARE(Component<TLabel>(box, "ProductName").Caption(), QString("Numora"));
+    QVERIFY(!Component<TLabel>(box, "CommentsLabel").Caption().isEmpty());
+    QVERIFY(!Component<TLabel>(box, "Label1").Caption().isEmpty());
+    auto& ok = Component<TButton>(box, "OKButton");
+    QCOMPARE(ok.geometry(), QRect(112, 208, 89, 25));
+    QCOMPARE(ok.text(), QString("&Закрыть"));
+    QVERIFY(ok.isDefault());
+    QVERIFY(box.grab().save(NUMORA_BINARY_DIR "/screenshots/about.png"));
   }
 };
 
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
+  RegisterJPEGImage();  // as the program does before creating its windows
   CalculatorFormTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -1,17 +1,16 @@
-// Drives a program's top-level window on an X server (run it under xvfb-run), the way a
-// window manager would:
+// Does on an X server what a window manager or another program would (run it under
+// with-xvfb.sh or xvfb-run):
 //
-//   numora-window-driver [--close] [--settle MS] [--timeout S] TITLE -- PROGRAM [ARGS...]
-//
-// starts PROGRAM, waits until a top-level window titled TITLE is mapped, waits MS more
-// milliseconds (300 by default), reads the program's resident memory, and with --close
-// sends that window WM_DELETE_WINDOW (the title bar's close button) and waits for the
-// program to end. Prints one line:
-//   startup_ms=<fork to mapped> rss_kb=<VmRSS> exit=<exit status, or -1 if left running>
-// and exits 0 when the window appeared and (with --close) the program ended with status 0.
-//
-//   numora-window-driver --delete TITLE    closes the mapped window TITLE as above
-//   numora-window-driver --clipboard       prints the text on the clipboard
+//   numora-window-driver --close [--settle MS] TITLE -- PROGRAM [ARGS...]
+//       starts PROGRAM, waits until a top-level window titled TITLE is mapped, waits MS more
+//       milliseconds (300 by default), reads the program's resident memory, sends that window
+//       WM_DELETE_WINDOW (the title bar's close button) and waits for the program to end.
+//       Prints "startup_ms=<fork to mapped> rss_kb=<VmRSS> exit=<status, -1 if left running>"
+//       and exits 0 when the program ended with status 0.
+//   numora-window-driver --delete TITLE         closes the mapped window TITLE as above
+//   numora-window-driver --clipboard            prints the text on the clipboard
+//   numora-window-driver --own-clipboard TEXT   offers TEXT on the clipboard until another
+//                                               client takes the clipboard
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <poll.h>
@@ -58,14 +57,6 @@ Window FindMapped(Display* display, const std::string& title) {
   return found;
 }
 
-long ResidentKilobytes(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-  return -1;
-}
-
 void SendDelete(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -78,100 +69,30 @@ void SendDelete(Display* display, Window window) {
   XFlush(display);
 }
 
+long ResidentKilobytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  return -1;
+}
+
 // The child's exit status, or -1 when it is still running after the timeout.
 int WaitForExit(pid_t pid, double timeoutMs) {
   const auto start = Clock::now();
-  for (;;) {
+  while (MillisecondsSince(start) < timeoutMs) {
     int status = 0;
-    const pid_t done = waitpid(pid, &status, WNOHANG);
-    if (done == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    if (MillisecondsSince(start) > timeoutMs) return -1;
+    if (waitpid(pid, &status, WNOHANG) == pid)
+      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+  return -1;
 }
 
-// The CLIPBOARD selection as UTF-8 text, asked for through a window of our own.
-int PrintClipboard(Display* display) {
-  const Window self = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-  const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
-  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-  const Atom property = XInternAtom(display, "NUMORA_CLIPBOARD", False);
-  XConvertSelection(display, clipboard, utf8, property, self, CurrentTime);
-  XFlush(display);
-  const auto start = Clock::now();
-  while (MillisecondsSince(start) < 5000) {
-    XEvent event;
-    if (XCheckTypedWindowEvent(display, self, SelectionNotify, &event)) {
-      if (event.xselection.property == None) return 1;  // nobody owns the clipboard
-      Atom type;
-      int format;
-      unsigned long count, left;
-      unsigned char* data = nullptr;
-      XGetWindowProperty(display, self, property, 0, 1 << 20, False, AnyPropertyType, &type,
-                         &format, &count, &left, &data);
-      std::printf("%.*s\n", static_cast<int>(count),
-                  data != nullptr ? reinterpret_cast<char*>(data) : "");
-      if (data != nullptr) XFree(data);
-      return 0;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return 1;
-}
-
-int Usage() {
-  std::fputs(
-      "usage: numora-window-driver [--close] [--settle MS] [--timeout S] TITLE -- PROGRAM "
-      "[ARGS...]\n       numora-window-driver --delete TITLE | --clipboard\n",
-      stderr);
-  return 2;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc >= 2 &&
-      (std::strcmp(argv[1], "--clipboard") == 0 || std::strcmp(argv[1], "--delete") == 0)) {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) return 2;
-    int status = 1;
-    if (argv[1][2] == 'c') {
-      status = PrintClipboard(display);
-    } else if (argc == 3) {
-      const Window window = FindMapped(display, argv[2]);
-      if (window != None) SendDelete(display, window);
-      status = window != None ? 0 : 1;
-    }
-    XCloseDisplay(display);
-    return status;
-  }
-  bool close = false;
-  int settleMs = 300;
-  double timeoutMs = 20000;
-  int i = 1;
-  for (; i < argc && std::strncmp(argv[i], "--", 2) == 0 && std::strcmp(argv[i], "--") != 0; ++i) {
-    if (std::strcmp(argv[i], "--close") == 0)
-      close = true;
-    else if (std::strcmp(argv[i], "--settle") == 0 && i + 1 < argc)
-      settleMs = std::atoi(argv[++i]);
-    else if (std::strcmp(argv[i], "--timeout") == 0 && i + 1 < argc)
-      timeoutMs = 1000.0 * std::atof(argv[++i]);
-    else
-      return Usage();
-  }
-  if (i + 2 >= argc || std::strcmp(argv[i + 1], "--") != 0) return Usage();
-  const std::string title = argv[i];
-  char** program = argv + i + 2;
-
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) {
-    std::fputs("numora-window-driver: no X display (run it under xvfb-run)\n", stderr);
-    return 2;
-  }
+int CloseProgram(Display* display, int settleMs, const std::string& title, char** program) {
   // Every new top-level window is a child of the root: its mapping is seen here.
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   XSync(display, False);
-
   const auto start = Clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
@@ -179,9 +100,8 @@ int main(int argc, char** argv) {
     std::perror("numora-window-driver: exec");
     _exit(127);
   }
-
   Window window = None;
-  for (int round = 0; window == None && MillisecondsSince(start) < timeoutMs; ++round) {
+  for (int round = 0; window == None && MillisecondsSince(start) < 20000; ++round) {
     while (XPending(display) > 0 && window == None) {
       XEvent event;
       XNextEvent(display, &event);
@@ -190,31 +110,113 @@ int main(int argc, char** argv) {
     }
     // A title set only after the mapping is found by looking, now and then.
     if (window == None && round % 20 == 19) window = FindMapped(display, title);
-    if (window != None) break;
-    if (waitpid(pid, nullptr, WNOHANG) == pid) break;  // ended without a window
+    if (window == None && waitpid(pid, nullptr, WNOHANG) == pid) break;  // ended, no window
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
-    poll(&connection, 1, 5);
+    if (window == None) poll(&connection, 1, 5);
   }
   const double startupMs = MillisecondsSince(start);
-  if (window == None) {
-    std::fprintf(stderr, "numora-window-driver: no window \"%s\" appeared\n", title.c_str());
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return 1;
-  }
-
-  std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
-  const long rss = ResidentKilobytes(pid);
   int exitStatus = -1;
-  if (close) {
+  long rss = -1;
+  if (window != None) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+    rss = ResidentKilobytes(pid);
     SendDelete(display, window);
     exitStatus = WaitForExit(pid, 10000);
+  } else {
+    std::fprintf(stderr, "numora-window-driver: no window \"%s\" appeared\n", title.c_str());
   }
   if (exitStatus == -1) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
   std::printf("startup_ms=%.1f rss_kb=%ld exit=%d\n", startupMs, rss, exitStatus);
-  XCloseDisplay(display);
-  return !close || exitStatus == 0 ? 0 : 1;
+  return exitStatus == 0 ? 0 : 1;
+}
+
+// Reads the clipboard as UTF-8 text (text == nullptr), or owns it with text and answers
+// every request until another client takes it over.
+int Clipboard(Display* display, const char* text) {
+  const Window self = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+  const Atom targets = XInternAtom(display, "TARGETS", False);
+  const Atom property = XInternAtom(display, "NUMORA_CLIPBOARD", False);
+  if (text != nullptr) {
+    XSetSelectionOwner(display, clipboard, self, CurrentTime);
+    if (XGetSelectionOwner(display, clipboard) != self) return 1;
+  } else {
+    XConvertSelection(display, clipboard, utf8, property, self, CurrentTime);
+  }
+  for (;;) {
+    XEvent event;
+    XNextEvent(display, &event);
+    if (event.type == SelectionClear) return 0;
+    if (event.type == SelectionNotify) {
+      if (event.xselection.property == None) return 1;  // nobody owns the clipboard
+      Atom type;
+      int format;
+      unsigned long count, left;
+      unsigned char* data = nullptr;
+      XGetWindowProperty(display, self, property, 0, 1 << 20, False, AnyPropertyType, &type,
+                         &format, &count, &left, &data);
+      std::printf("%.*s\n", static_cast<int>(count), data ? reinterpret_cast<char*>(data) : "");
+      if (data != nullptr) XFree(data);
+      return 0;
+    }
+    if (event.type != SelectionRequest) continue;
+    const XSelectionRequestEvent& request = event.xselectionrequest;
+    XEvent reply{};
+    // clang-format off
+    reply.xselection = {SelectionNotify, 0, True, display, request.requestor, request.selection,
+                        request.target, request.property, request.time};
+    // clang-format on
+    const Atom offered[] = {targets, utf8, XA_STRING};
+    if (request.target == targets)
+      XChangeProperty(display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(offered), 3);
+    else if (request.target == utf8 || request.target == XA_STRING)
+      XChangeProperty(display, request.requestor, request.property, request.target, 8,
+                      PropModeReplace, reinterpret_cast<const unsigned char*>(text),
+                      static_cast<int>(std::strlen(text)));
+    else
+      reply.xselection.property = None;
+    XSendEvent(display, request.requestor, False, NoEventMask, &reply);
+    XFlush(display);
+  }
+}
+
+int Run(Display* display, int argc, char** argv) {
+  const std::string command = argv[1];
+  if (command == "--clipboard" && argc == 2) return Clipboard(display, nullptr);
+  if (command == "--own-clipboard" && argc == 3) return Clipboard(display, argv[2]);
+  if (command == "--delete" && argc == 3) {
+    const Window window = FindMapped(display, argv[2]);
+    if (window != None) SendDelete(display, window);
+    return window != None ? 0 : 1;
+  }
+  int settleMs = 300, i = 2;
+  if (i + 1 < argc && std::strcmp(argv[i], "--settle") == 0) {
+    settleMs = std::atoi(argv[i + 1]);
+    i += 2;
+  }
+  if (command != "--close" || i + 2 >= argc || std::strcmp(argv[i + 1], "--") != 0) return -1;
+  return CloseProgram(display, settleMs, argv[i], argv + i + 2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Display* display = argc >= 2 ? XOpenDisplay(nullptr) : nullptr;
+  if (display == nullptr && argc >= 2) {
+    std::fputs("numora-window-driver: no X display (run it under xvfb-run)\n", stderr);
+    return 2;
+  }
+  const int status = display != nullptr ? Run(display, argc, argv) : -1;
+  if (display != nullptr) XCloseDisplay(display);
+  if (status != -1) return status;
+  std::fputs(
+      "usage: numora-window-driver --close [--settle MS] TITLE -- PROGRAM [ARGS...]\n"
+      "       numora-window-driver --delete TITLE | --clipboard | --own-clipboard TEXT\n",
+      stderr);
+  return 2;
 }

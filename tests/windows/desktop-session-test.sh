@@ -1,30 +1,71 @@
 #!/usr/bin/env bash
-# The calculator on a real X server, driven as a person would: typing 12, keypad +, 3, Enter
-# and Edit > Copy leaves 15 on the clipboard; View > Scientific shows "Scientific" at the
-# standard window's top-left corner with the standard window hidden; closing it brings the
-# standard window back; "&About" shows the About box until Enter; closing the standard window
-# ends the program with status 0.
-#   desktop-session-test.sh NUMORA WINDOW_DRIVER      (run under xvfb-run)
+# The calculator on a real X server, driven as a person would, each step checked through the
+# clipboard ("&Copy") or the windows on the screen:
+# - 12, keypad +, 3, Enter, Edit > Copy leaves 15 on the clipboard;
+# - after a menu opened with Alt or with the mouse is closed by Escape, typed digits count;
+# - Edit > Paste takes the clipboard's first line: C, 5, keypad +, paste "42\n17", Enter: 547;
+# - Copy of an empty display empties the clipboard; message and error boxes are titled
+#   "Numora" and give the keyboard back when they close; Shift+8 enters 8;
+# - View > Scientific shows "Scientific" at the standard window's top-left corner with the
+#   standard window hidden; closing it brings the standard window back, showing what the
+#   scientific window showed;
+# - "&About" shows the About box until Enter; closing the standard window ends the program
+#   with status 0.
+#   desktop-session-test.sh NUMORA WINDOW_DRIVER      (run under with-xvfb.sh)
 set -uo pipefail
 numora=$1
 driver=$2
 export QT_QPA_PLATFORM=xcb
-fail() { echo "desktop-session-test: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
-visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+owner=
+fail() {
+  echo "desktop-session-test: $*" >&2
+  kill "$pid" 2>/dev/null
+  [ -n "$owner" ] && kill "$owner" 2>/dev/null
+  exit 1
+}
+visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
 gone() {  # TITLE: waits up to 20 s until no window of that title is visible
   for _ in $(seq 400); do [ -z "$(visible "$1")" ] && return 0; sleep 0.05; done
   return 1
 }
-wait_for() {  # TITLE: waits up to 20 s (a sanitizer build on a busy machine is slow)
+wait_for() {  # TITLE [NOT_ID]: waits up to 20 s (a sanitizer build on a busy machine is slow)
   local id
   for _ in $(seq 400); do
-    id=$(visible "$1")
+    id=$(visible "$1" | grep -vx "${2:-none}" | head -1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.05
   done
   return 1
 }
 corner() { xdotool getwindowgeometry "$1" | sed -n 's/ *Position: \([0-9]*,[0-9]*\).*/\1/p'; }
+menu() {  # LETTERS: an Edit or View command through the keyboard, e.g. "e c"
+  xdotool key "alt+$1"
+  sleep 0.2
+  xdotool key "$2"
+  sleep 0.2
+}
+clipboard_is() {  # EXPECTED WHAT: Edit > Copy, then the clipboard must hold EXPECTED
+  menu e c
+  local clip
+  clip=$("$driver" --clipboard) || fail "nothing on the clipboard after $2"
+  [ "$clip" = "$1" ] || fail "after $2 the clipboard holds \"$clip\", not \"$1\""
+}
+own_clipboard() {  # TEXT: another client offers TEXT on the clipboard
+  "$driver" --own-clipboard "$1" &
+  owner=$!
+  for _ in $(seq 100); do [ "$("$driver" --clipboard)" = "$1" ] && return 0; sleep 0.05; done
+  fail "the clipboard never offered \"$1\""
+}
+close_box() {  # WHAT: the modal box titled Numora beside the standard window; Enter closes it
+  local box
+  box=$(wait_for Numora "$standard") || fail "no box after $1"
+  # xdotool's search ignores case; the title must be the program's name exactly.
+  [ "$(xdotool getwindowname "$box")" = Numora ] || fail "the box after $1 is not titled Numora"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  for _ in $(seq 400); do [ "$(visible Numora | wc -l)" -eq 1 ] && break; sleep 0.05; done
+  [ "$(visible Numora | wc -l)" -eq 1 ] || fail "Enter did not close the box after $1"
+}
 
 "$numora" &
 pid=$!
@@ -33,28 +74,59 @@ xdotool windowfocus --sync "$standard"
 xdotool type --delay 30 12
 xdotool key KP_Add
 xdotool type 3
-xdotool key Return alt+e
-sleep 0.2
-xdotool key c
-sleep 0.2
-clip=$("$driver" --clipboard) || fail "nothing on the clipboard"
-[ "$clip" = 15 ] || fail "the clipboard holds \"$clip\", not 15"
+xdotool key Return
+clipboard_is 15 "12 keypad+ 3 Enter"
 
-xdotool key alt+v
+xdotool key alt+e
 sleep 0.2
-xdotool key c
+xdotool key Escape
+xdotool type 4
+menubar=$(($(xdotool getwindowgeometry "$standard" | sed -n 's/.*Geometry: [0-9]*x//p') - 254))
+xdotool mousemove --window "$standard" 15 $((menubar / 2)) click 1
+sleep 0.2
+xdotool key Escape
+xdotool type 2
+clipboard_is 42 "menus closed by Escape"
+
+# The C key: the keypad lies 41 pixels below the menu bar, C at 46, 8 on it.
+xdotool mousemove --window "$standard" 80 $((menubar + 41 + 20)) click 1
+xdotool type 5
+xdotool key KP_Add
+own_clipboard $'42\n17'
+menu e p
+xdotool key Return
+clipboard_is 547 "pasting \"42\\n17\" after C 5 keypad+"
+
+own_clipboard $'\n17'
+menu e p
+clipboard_is "" "pasting \"\\n17\" over the whole text"
+owner=
+xdotool key KP_Add  # the empty display is no number
+close_box "a fault"
+xdotool type 5
+xdotool key KP_Divide
+xdotool type 0
+xdotool key Return
+close_box "a division by zero"
+xdotool key shift+8  # "*" on the main keyboard is the key of 8
+clipboard_is 8 "the boxes closed"
+
+menu v c
 scientific=$(wait_for Scientific) || fail "no window \"Scientific\" appeared"
 [ "$(corner "$scientific")" = "$(corner "$standard")" ] ||
   fail "the scientific window is at $(corner "$scientific"), not $(corner "$standard")"
 [ -z "$(visible Numora)" ] || fail "the standard window is still visible"
+xdotool windowfocus --sync "$scientific"
+xdotool type 7
+xdotool key KP_Add
 
 "$driver" --delete Scientific || fail "could not close the scientific window"
 wait_for Numora >/dev/null || fail "the standard window did not come back"
 kill -0 "$pid" 2>/dev/null || fail "closing the scientific window ended the program"
-
-# Without a window manager the box gets the keyboard from us, as a desktop would give it.
-standard=$(visible Numora)
+# Without a window manager the windows get the keyboard from us, as a desktop would give it.
 xdotool windowfocus --sync "$standard"
+clipboard_is 7 "7 keypad+ in the scientific window"
+
 xdotool key alt+a
 sleep 0.2
 xdotool key a
@@ -62,6 +134,8 @@ about=$(wait_for " *About") || fail "no About box appeared"
 xdotool windowfocus --sync "$about"
 xdotool key Return
 gone " *About" || fail "Enter did not close the About box"
+xdotool type 3
+clipboard_is 3 "the About box closed"
 
 "$driver" --delete Numora || fail "could not close the standard window"
 for _ in $(seq 400); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
@@ -69,4 +143,4 @@ kill -0 "$pid" 2>/dev/null && fail "the program goes on after its standard windo
 wait "$pid"
 status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "desktop-session-test: clipboard 15, scientific window in place, About closed by Enter, exit status 0"
+echo "desktop-session-test: clipboard, menus, paste, boxes, scientific window, About, exit 0"
