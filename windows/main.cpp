@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   }
   numora::TApplication application(argc, argv);
   // The drawer's description holds a stored JPEG picture: its class must be known first.
-  numora::RegisterJPEGImage();
+  const numora::TJPEGImageRegistration jpegRegistration;
   try {
     return Run(application);
   } catch (const numora::EFormDescription& e) {
