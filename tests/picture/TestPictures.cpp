@@ -74,25 +74,6 @@ TBytes WithDeclaredSize(TBytes bytes, int width, int height) {
   return bytes;
 }
 
-TBytes PpmOf(const TBitmap& bitmap) {
-  const std::string header =
-      "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";
-  TBytes out(header.begin(), header.end());
-  const bool eightBit = bitmap.PixelFormat() == TPixelFormat::pf8bit;
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const std::uint8_t* row = bitmap.ReadScanline(y);
-    for (int x = 0; x < bitmap.Width(); ++x) {
-      if (eightBit) {
-        const PALETTEENTRY e = bitmap.ColorOfIndex(row[x]);
-        out.insert(out.end(), {e.peRed, e.peGreen, e.peBlue});
-      } else {
-        out.insert(out.end(), {row[3 * x + 2], row[3 * x + 1], row[3 * x]});
-      }
-    }
-  }
-  return out;
-}
-
 std::unique_ptr<TJPEGImage> Loaded(const TBytes& bytes, void (*options)(TJPEGImage&)) {
   auto picture = std::make_unique<TJPEGImage>();
   if (options) options(*picture);

@@ -25,9 +25,6 @@ TBytes EncodeWithLibjpeg(const TBitmap& bitmap, const TEncodeSettings& settings 
 // The stream with the frame header's size replaced: a few hundred bytes declaring any size.
 TBytes WithDeclaredSize(TBytes bytes, int width, int height);
 
-// Binary PPM of a bitmap; 8-bit bitmaps expanded through their palette.
-TBytes PpmOf(const TBitmap& bitmap);
-
 // A picture loaded from the bytes by LoadStream; options are set before the load.
 std::unique_ptr<TJPEGImage> Loaded(const TBytes& bytes, void (*options)(TJPEGImage&) = nullptr);
 
