@@ -12,6 +12,8 @@ std::string_view LoadResString(int id) {
       return "JPEG Image File";
     case sJPEGStoredLength:
       return "Stored JPEG picture is damaged: it announces %lld bytes, %lld follow";
+    case sJPEGBusy:
+      return "Cannot change a JPEG image while it is being decoded or encoded";
     default:
       return {};
   }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "CodecRecord.h"
+#include "DecodeBudget.h"
 #include "JPEGPalette.h"
 #include "StreamCodecIO.h"
 #include "jpeg.h"
@@ -54,6 +55,9 @@ void TJPEGImage::PrepareDecoder(CodecRecord& record) {
     if (bitmapDepth_ == TJPEGPixelFormat::Depth8 || d.out_color_space == JCS_GRAYSCALE) {
       d.quantize_colors = TRUE;
       d.desired_number_of_colors = kQuantizedColors;
+      // Palettes are red, green and blue: four-component sources (CMYK) fail here as they do
+      // at 24 bits, instead of showing cyan, magenta and yellow as red, green and blue.
+      if (d.out_color_space != JCS_GRAYSCALE) d.out_color_space = JCS_RGB;
     } else {
       // The bitmap's own byte order, straight from the codec. Sources it cannot turn into
       // three-byte pixels (CMYK) fail in jpeg_start_decompress instead of overrunning rows.
@@ -84,12 +88,14 @@ void TJPEGImage::PrepareDecoder(CodecRecord& record) {
 
 TBitmap& TJPEGImage::DecodedBitmap() {
   if (CachedBitmap) return *CachedBitmap;
+  const TCodingScope coding(*this);
   CachedBitmap = std::make_unique<TBitmap>();
   CodecRecord record;
   PrepareDecoder(record);
   try {
     const bool eightBit = bitmapDepth_ == TJPEGPixelFormat::Depth8 ||
                           record.Codec.Decompressor.out_color_space == JCS_GRAYSCALE;
+    RefuseOversizedDecode(record, eightBit ? 1 : 3);
     CachedBitmap->SetPixelFormat(eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
     SendProgress(psStarting, 0, false);
     try {
@@ -124,11 +130,6 @@ void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit) {
     }
   }
 
-  // A few hundred bytes can declare a picture of gigabytes, and jpeg_start_decompress reads
-  // all of a progressive stream into memory before it returns: refuse such sizes first.
-  CodecCall(record, [&] { jpeg_calc_output_dimensions(&d); });
-  TBitmap::CheckSize(static_cast<int>(d.output_width), static_cast<int>(d.output_height),
-                     eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
   CodecCall(record, [&] { jpeg_start_decompress(&d); });
   if (d.output_components != (eightBit ? 1 : 3)) throw EJPEG(JERR_CONVERSION_NOTIMPL);
 

@@ -13,6 +13,7 @@ void TJPEGImage::EnsureCompressed() {
 }
 
 void TJPEGImage::EncodeFromBitmap() {
+  const TCodingScope coding(*this);
   CodecRecord record;
   CreateCompressor(record);
   InstallProgress(record, this);

@@ -68,9 +68,14 @@ void TJPEGImage::SendProgress(TProgressStage stage, std::uint8_t percent, bool r
   Progress(*this, stage, percent, redrawNow, TRect{}, std::string());
 }
 
+void TJPEGImage::RefuseWhileCoding() const {
+  if (coding_) throw EInvalidGraphicOperation(std::string(LoadResString(sJPEGBusy)));
+}
+
 void TJPEGImage::LoadStream(TStream& stream) { LoadCompressed(stream.Remaining(), stream); }
 
 void TJPEGImage::ReadStored(TStream& stream) {
+  RefuseWhileCoding();
   const std::int32_t length = stream.ReadInt32LE();
   const std::int64_t available = stream.Remaining();
   // A damaged record must not turn into a huge allocation or a read past its end.
@@ -81,6 +86,7 @@ void TJPEGImage::ReadStored(TStream& stream) {
 }
 
 void TJPEGImage::LoadCompressed(std::int64_t count, TStream& stream) {
+  RefuseWhileCoding();
   ReplaceData();
   DropBitmap();
   SharedData->Bytes = std::make_unique<TMemoryStream>(static_cast<std::size_t>(count));
@@ -176,6 +182,7 @@ HPALETTE TJPEGImage::CurrentPalette() {
 
 void TJPEGImage::ChangePalette(HPALETTE palette) {
   if (palette == PendingPalette) return;
+  RefuseWhileCoding();
   // The bitmap's own palette handed back: the picture owns it already, through the bitmap.
   if (palette != 0 && CachedBitmap && palette == CachedBitmap->Palette()) return;
   bool dropped = false;
@@ -192,6 +199,7 @@ void TJPEGImage::ChangePalette(HPALETTE palette) {
 }
 
 void TJPEGImage::Assign(TGraphic& source) {
+  RefuseWhileCoding();
   if (auto* jpeg = dynamic_cast<TJPEGImage*>(&source)) {
     if (jpeg == this) return;
     jpeg->SharedData->Reference();
@@ -237,6 +245,7 @@ void TJPEGImage::SaveClipboard(TClipboardFormat& format, QImage& data, HPALETTE&
 void TJPEGImage::LoadClipboard(TClipboardFormat format, const QImage& data, HPALETTE palette) {
   // The pasted pixels become the picture's content, as with Assign from a bitmap, so that the
   // compressed bytes never disagree with the bitmap. A failing load changes nothing.
+  RefuseWhileCoding();
   auto pasted = std::make_unique<TBitmap>();
   pasted->LoadClipboard(format, data, palette);
   ReplaceData();

@@ -1,6 +1,8 @@
 // Turns the codec's progress counters into the owner's running progress notifications: at most
 // one per 500 ms, never on the first call of a record, only when the whole percentage moved,
 // each naming the band of output rows decoded since the previous report.
+#include <jerror.h>
+
 #include <string>
 
 #include "CodecRecord.h"
@@ -11,6 +13,10 @@ namespace numora {
 namespace {
 
 constexpr std::uint32_t kReportInterval = 500;
+// Far more scans than any encoder writes (a progressive stream has about ten). Each scan costs
+// a pass over the whole coefficient image, and with incremental display a pass over the bitmap
+// too, so a small stream repeating one scan thousands of times keeps a decode busy for minutes.
+constexpr int kMaxScans = 500;
 
 int PercentOf(const jpeg_progress_mgr& p) {
   if (p.pass_limit <= 0 || p.total_passes <= 0) return 0;
@@ -25,6 +31,12 @@ int PercentOf(const jpeg_progress_mgr& p) {
 
 void ProgressHook(j_common_ptr codec) noexcept {
   if (codec->progress == nullptr) return;
+  // The hook runs before each unit of input the codec reads ahead and for every batch of output
+  // rows, so a decode sees the count pass the limit within one scan.
+  if (codec->is_decompressor &&
+      reinterpret_cast<j_decompress_ptr>(codec)->input_scan_number > kMaxScans) {
+    ERREXIT(codec, JERR_BAD_SCAN_SCRIPT);
+  }
   // TProgressRecord begins with the codec's fields, so the two addresses are one.
   TProgressRecord& progress = *reinterpret_cast<TProgressRecord*>(codec->progress);
   if (progress.Owner == nullptr) return;

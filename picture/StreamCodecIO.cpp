@@ -11,12 +11,12 @@ namespace {
 
 struct StreamSource {
   jpeg_source_mgr Codec;  // first, so the codec's src pointer is this record
-  TStream* Stream;
-  JOCTET* Buffer;
+  TMemoryStream* Stream;
   bool StartOfFile;
-  // Set when the stream is a memory stream: its bytes are handed to the codec in place.
-  TMemoryStream* InPlace;
 };
+
+// What the codec sees after the end of a stream cut short.
+constexpr JOCTET kFakeEndOfImage[2] = {0xFF, JPEG_EOI};
 
 struct StreamDestination {
   jpeg_destination_mgr Codec;
@@ -32,19 +32,6 @@ StreamDestination& DestinationOf(j_compress_ptr codec) {
 }
 
 // Stream calls are C++ and may throw; the exception must not cross the codec's frames.
-std::size_t ReadStream(j_decompress_ptr codec, TStream& stream, void* buffer, std::size_t count) {
-  std::size_t got = 0;
-  bool failed = false;
-  try {
-    got = stream.Read(buffer, count);
-  } catch (...) {
-    KeepFailure(reinterpret_cast<j_common_ptr>(codec));
-    failed = true;
-  }
-  if (failed) LeaveCodec(reinterpret_cast<j_common_ptr>(codec));
-  return got;
-}
-
 std::size_t WriteStream(j_compress_ptr codec, TStream& stream, const void* buffer,
                         std::size_t count) {
   std::size_t put = 0;
@@ -63,8 +50,8 @@ void InitSource(j_decompress_ptr codec) { SourceOf(codec).StartOfFile = true; }
 
 // libjpeg-turbo decodes an MCU on its fast Huffman path only while 512 bytes per block of the
 // MCU are in the buffer (3072 for 4:2:0 colour), which a 4096-byte buffer rarely has: a
-// decode through it costs about 5% more. So all the remaining bytes of a memory stream are one
-// fill, read in place; the stream's position moves past them as if they had been read.
+// decode through it costs about 5% more. So all the remaining bytes of the memory stream are
+// one fill, read in place; the stream's position moves past them as if they had been read.
 std::size_t TakeInPlace(TMemoryStream& stream, const JOCTET*& bytes) {
   const std::int64_t position = stream.Position();
   const std::int64_t size = stream.Size();
@@ -76,17 +63,13 @@ std::size_t TakeInPlace(TMemoryStream& stream, const JOCTET*& bytes) {
 
 boolean FillInputBuffer(j_decompress_ptr codec) {
   StreamSource& source = SourceOf(codec);
-  const JOCTET* bytes = source.Buffer;
-  std::size_t count = source.InPlace != nullptr
-                          ? TakeInPlace(*source.InPlace, bytes)
-                          : ReadStream(codec, *source.Stream, source.Buffer, kStreamBufferSize);
+  const JOCTET* bytes = nullptr;
+  std::size_t count = TakeInPlace(*source.Stream, bytes);
   if (count == 0) {
     if (source.StartOfFile) ERREXIT(codec, JERR_INPUT_EMPTY);
     WARNMS(codec, JWRN_JPEG_EOF);
-    source.Buffer[0] = 0xFF;
-    source.Buffer[1] = JPEG_EOI;
-    bytes = source.Buffer;
-    count = 2;
+    bytes = kFakeEndOfImage;
+    count = sizeof kFakeEndOfImage;
   }
   source.Codec.next_input_byte = bytes;
   source.Codec.bytes_in_buffer = count;
@@ -137,14 +120,11 @@ void TermDestination(j_compress_ptr codec) {
 
 }  // namespace
 
-void AttachStreamSource(j_decompress_ptr codec, TStream& stream) {
+void AttachStreamSource(j_decompress_ptr codec, TMemoryStream& stream) {
   if (codec->src == nullptr) {
-    const auto common = reinterpret_cast<j_common_ptr>(codec);
-    auto* source = static_cast<StreamSource*>(
-        (*codec->mem->alloc_small)(common, JPOOL_PERMANENT, sizeof(StreamSource)));
+    auto* source = static_cast<StreamSource*>((*codec->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(codec), JPOOL_PERMANENT, sizeof(StreamSource)));
     std::memset(source, 0, sizeof *source);
-    source->Buffer = static_cast<JOCTET*>(
-        (*codec->mem->alloc_small)(common, JPOOL_PERMANENT, kStreamBufferSize));
     codec->src = &source->Codec;
   }
   StreamSource& source = SourceOf(codec);
@@ -154,7 +134,6 @@ void AttachStreamSource(j_decompress_ptr codec, TStream& stream) {
   source.Codec.resync_to_restart = jpeg_resync_to_restart;
   source.Codec.term_source = TermSource;
   source.Stream = &stream;
-  source.InPlace = dynamic_cast<TMemoryStream*>(&stream);
   source.Codec.bytes_in_buffer = 0;
   source.Codec.next_input_byte = nullptr;
 }

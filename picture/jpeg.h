@@ -113,6 +113,21 @@ class TJPEGImage : public TGraphic {
   void DropBitmap();
   void SendProgress(TProgressStage stage, std::uint8_t percent, bool redrawNow);
 
+  // Marks a decode or encode as running. Progress and change handlers run inside it; while it
+  // runs, what would free the bitmap or the bytes the codec works on is refused.
+  class TCodingScope {
+   public:
+    explicit TCodingScope(TJPEGImage& picture) : picture_(picture) { picture_.coding_ = true; }
+    ~TCodingScope() { picture_.coding_ = false; }
+    TCodingScope(const TCodingScope&) = delete;
+    TCodingScope& operator=(const TCodingScope&) = delete;
+
+   private:
+    TJPEGImage& picture_;
+  };
+  // EInvalidGraphicOperation while a decode or encode runs.
+  void RefuseWhileCoding() const;
+
   // Codec paths.
   void PrepareDecoder(CodecRecord& record);
   void DecodeInto(CodecRecord& record, bool ownPaletteAllowed);
@@ -134,11 +149,22 @@ class TJPEGImage : public TGraphic {
   TJPEGPerformance decodeSpeed_;
   std::uint8_t scaleShift_;
   bool ReducedSizeStale = true;
+  bool coding_ = false;
 };
 
 // Start-up and shutdown of the picture class: ReadDisplayDefaults, then registration for
 // "jpeg" and "jpg" in the process's picture registry; and its removal.
 void RegisterJPEGImage();
 void UnregisterJPEGImage();
+
+// The picture class registered for the life of this object: a program holds one in main, so
+// that every way out of it unregisters the class.
+class TJPEGImageRegistration {
+ public:
+  TJPEGImageRegistration() { RegisterJPEGImage(); }
+  ~TJPEGImageRegistration() { UnregisterJPEGImage(); }
+  TJPEGImageRegistration(const TJPEGImageRegistration&) = delete;
+  TJPEGImageRegistration& operator=(const TJPEGImageRegistration&) = delete;
+};
 
 }  // namespace numora

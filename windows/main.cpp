@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   // Message and error boxes carry the program's name as their title.
   numora::TApplication::setApplicationName("Numora");
   // The drawer's description holds a stored JPEG picture: its class must be known first.
-  numora::RegisterJPEGImage();
+  const numora::TJPEGImageRegistration jpegRegistration;
   try {
     return Run(application);
   } catch (const numora::EFormDescription& e) {

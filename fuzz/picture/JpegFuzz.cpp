@@ -1,6 +1,7 @@
 // Any bytes as a stored picture record and as a JPEG stream, decoded with the options the first
 // byte picks. Damaged input may only end in one of our own exceptions; a decode that succeeds has
 // the size the picture announced and the depth that was asked for, and nothing leaks a palette.
+// Decodes above the memory budget are refused, and a progress handler cannot reload the picture.
 //
 // First byte, bit by bit:
 //   0-1  scale shift (1, 1/2, 1/4, 1/8)     5  incremental display
@@ -8,9 +9,12 @@
 //   3    8-bit bitmap                       7  a given palette to map 8-bit output onto
 //   4    speed first
 // The rest is the record or stream.
+#include <jerror.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#include <string>
 
 #include "graphics/Bitmap.h"
 #include "graphics/GraphicsErrors.h"
@@ -27,12 +31,13 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-// A declared size is only a claim, and the decoder allocates for it before a single pixel is
-// read. Output rows cost time and memory per pixel of the reduced size, and a multi-scan stream
-// keeps coefficients for every pixel of the full size. Above these bounds a run would be slow or
-// big without exercising anything new, so such pictures are only measured, never decoded.
+// Decoding a big picture within the budget is only slow, not new: those decodes stop at their
+// start, after the budget check. Above the budget's 100 megapixels of bitmap alone, or 150 of
+// coefficients (two bytes each) for a multi-scan stream, the check must refuse the decode.
 constexpr std::int64_t kMaxOutputPixels = 4'000'000;
 constexpr std::int64_t kMaxImagePixels = 16'000'000;
+constexpr std::int64_t kRefusedOutputPixels = 100'000'000;
+constexpr std::int64_t kRefusedCoefficientPixels = 150'000'000;
 
 struct TOptions {
   int scaleShift;
@@ -68,13 +73,41 @@ void Decode(const TOptions& o, TJPEGImage& picture) {
   const TJPEGData& data = picture.Data();
   Check(data.ImageWidth >= 0 && data.ImageHeight >= 0);
   const std::int64_t imagePixels = std::int64_t{data.ImageWidth} * data.ImageHeight;
-  if (imagePixels > kMaxImagePixels) return;
 
   Apply(o, picture);
   const int width = picture.PictureWidth();
   const int height = picture.PictureHeight();
   Check(width >= 0 && height >= 0 && width <= data.ImageWidth && height <= data.ImageHeight);
-  if (std::int64_t{width} * height > kMaxOutputPixels) return;
+  const std::int64_t outputPixels = std::int64_t{width} * height;
+  const bool big = imagePixels > kMaxImagePixels || outputPixels > kMaxOutputPixels;
+  bool refusedChange = false;
+  picture.OnProgress = [&](TGraphic&, TProgressStage stage, std::uint8_t, bool, const TRect&,
+                           const std::string&) {
+    if (big && stage == psStarting) throw EAbort();
+    if (stage != psRunning || refusedChange) return;
+    // A handler may not replace what the codec is working on.
+    try {
+      TBytesReader nothing(std::span<const std::uint8_t>{});
+      picture.LoadStream(nothing);
+    } catch (const EInvalidGraphicOperation&) {
+      refusedChange = true;
+    }
+    Check(refusedChange);
+  };
+
+  bool refused = false;
+  try {
+    picture.DecodedBitmap();
+  } catch (const EJPEG& error) {
+    if (error.Code() != JERR_IMAGE_TOO_BIG) throw;
+    refused = true;
+  }
+  const bool multiScan = picture.MultiScanEncoding();
+  if (outputPixels > kRefusedOutputPixels ||
+      (multiScan && imagePixels > kRefusedCoefficientPixels)) {
+    Check(refused);
+  }
+  if (refused || big) return;
 
   const TBitmap& bitmap = picture.DecodedBitmap();
   // The decode went through: the bitmap is what was announced and asked for.
@@ -125,11 +158,10 @@ void FromStream(const TOptions& o, std::span<const std::uint8_t> payload) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace numora;
-  static const bool registered = [] {
-    RegisterJPEGImage();
-    return true;
-  }();
-  (void)registered;
+  static const TJPEGImageRegistration registration;
+  // Every clock reading is 600 ms on: progress handlers run during every decode.
+  static std::uint32_t tick = 1000;
+  static const TTickCountOverride clock([] { return tick += 600; });
   if (size == 0) return 0;
 
   const TOptions options = OptionsOf(data[0]);

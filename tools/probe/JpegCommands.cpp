@@ -200,7 +200,7 @@ struct TDecodeOptions {
 int RunJpegInfo(const TArgs& args) {
   if (args.size() != 1) return Usage(kInfoUsage);
   return Guarded([&] {
-    RegisterJPEGImage();
+    const TJPEGImageRegistration registration;
     const auto loaded = LoadPicture(ReadWholeFile(args[0]));
     TJPEGImage& picture = *loaded->picture;
     std::printf("width %d\nheight %d\ngray %s\nmultiscan %s\n", picture.Data().ImageWidth,
@@ -211,7 +211,7 @@ int RunJpegInfo(const TArgs& args) {
 }
 
 int RunJpegDecode(const TArgs& args) {
-  RegisterJPEGImage();
+  const TJPEGImageRegistration registration;
   TDecodeOptions o;
   TJPEGDefaults& d = PictureDefaults;
   std::vector<std::string> files;
@@ -333,7 +333,7 @@ int RunPictureRecord(const TArgs& args) {
   }
   if (files.size() != 2) return Usage(kRecordUsage);
   return Guarded([&] {
-    RegisterJPEGImage();
+    const TJPEGImageRegistration registration;
     TPicture holder;
     if (extract) {
       holder.LoadFromStoredRecord(ReadWholeFile(files[0]));
