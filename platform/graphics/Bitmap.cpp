@@ -220,6 +220,25 @@ bool TBitmap::SharesPixelsWith(const TBitmap& other) const { return image_ == ot
 
 bool TBitmap::IsEmpty() const { return image_->width == 0 || image_->height == 0; }
 
+bool TBitmap::Equals(TGraphic& other) {
+  auto* bitmap = dynamic_cast<TBitmap*>(&other);
+  if (!bitmap) return false;
+  if (bitmap->image_ == image_) return true;
+  const TBitmapImage& a = *image_;
+  const TBitmapImage& b = *bitmap->image_;
+  if (a.width != b.width || a.height != b.height || a.format != b.format) return false;
+  const int bytes = a.format == TPixelFormat::pf8bit ? a.width : a.width * 3;
+  for (int y = 0; y < a.height; ++y) {
+    if (std::memcmp(a.Row(y), b.Row(y), bytes) != 0) return false;
+  }
+  if (a.format != TPixelFormat::pf8bit) return true;
+  return std::ranges::equal(ColorTable(a.palette), ColorTable(b.palette),
+                            [](const PALETTEENTRY& x, const PALETTEENTRY& y) {
+                              return x.peRed == y.peRed && x.peGreen == y.peGreen &&
+                                     x.peBlue == y.peBlue;
+                            });
+}
+
 void TBitmap::ChangePalette(HPALETTE palette) {
   SetPalette(palette);
   SetPaletteModified(true);

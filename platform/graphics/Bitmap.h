@@ -68,6 +68,8 @@ class TBitmap : public TGraphic {
   // TGraphic
   void DrawPicture(TCanvas& canvas, const TRect& rect) override;
   bool IsEmpty() const override;
+  // Same size, format, pixels and (at 8 bits) colours: a bitmap has no stored form to compare.
+  bool Equals(TGraphic& other) override;
   int PictureWidth() override { return Width(); }
   int PictureHeight() override { return Height(); }
   void ChangeWidth(int width) override { SetSize(width, Height()); }

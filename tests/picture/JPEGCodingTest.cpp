@@ -65,7 +65,7 @@ class JPEGCodingTest : public ::testing::Test {
 
 TEST_F(JPEGCodingTest, RunningReportsComeOnlyWhenHalfASecondHasPassed) {
   // The first 20 hook calls read 1000, the later ones 1000 + gap: one report or none.
-  for (const auto [gap, running] : {std::pair{0u, 0u}, {499u, 0u}, {500u, 1u}}) {
+  for (const auto& [gap, running] : {std::pair{0u, 0u}, {499u, 0u}, {500u, 1u}}) {
     int calls = 0;
     TTickCountOverride clock([&, gap = gap] { return ++calls <= 20 ? 1000u : 1000u + gap; });
     reports_.clear();
@@ -109,8 +109,9 @@ TEST_F(JPEGCodingTest, ANewOutputPassReportsTheRestOfTheImageFirst) {
     int carried = 0;
     const std::vector<TReport> running = Running();
     for (std::size_t i = 1; i < running.size(); ++i) {
-      if (running[i].rect.Top != running[i - 1].rect.Bottom)
+      if (running[i].rect.Top != running[i - 1].rect.Bottom) {
         EXPECT_EQ(running[i - 1].rect.Bottom, 384);
+      }
       carried += running[i].rect.Bottom == 384 && running[i].rect.Top > 0;
     }
     EXPECT_GE(carried, 1);

@@ -213,7 +213,7 @@ TEST_F(JPEGPictureTest, ANewPaletteDropsTheBitmapAndTheHeldOneChangesNothing) {
 
 TEST_F(JPEGPictureTest, PalettesFollowTheDepthTheScreenAndTheStream) {
   const TJPEGDefaults saved = PictureDefaults;
-  for (const auto [bits, planes, depth] :
+  for (const auto& [bits, planes, depth] :
        {std::tuple{8, 1, TJPEGPixelFormat::Depth8}, std::tuple{4, 4, TJPEGPixelFormat::Depth24},
         std::tuple{16, 1, TJPEGPixelFormat::Depth24}}) {
     TScreenCapsOverride screen({.bitsPerPixel = bits, .planes = planes});
