@@ -44,7 +44,9 @@ TEST_F(PlotFormula, DefaultFormulaRunsFromLeftToRightWithinItsRows) {
     ASSERT_EQ(s.x1, 116 + int(k));
     ASSERT_EQ(s.x2, s.x1 + 1);
     ASSERT_TRUE(s.y1 >= 102 && s.y1 <= 339 && s.y2 >= 102 && s.y2 <= 339) << k;
-    if (k > 0) ASSERT_EQ(s.y1, segments[k - 1].y2) << "both ends come from the same cells";
+    if (k > 0) {
+      ASSERT_EQ(s.y1, segments[k - 1].y2) << "both ends come from the same cells";
+    }
   }
   EXPECT_EQ(texts.label4, "    w  = 200");
   EXPECT_EQ(texts.label5, "F(w) = 7");

@@ -62,7 +62,9 @@ TEST_P(JPEGReferenceDecodeTest, MatchesDjpegByteForByte) {
   auto picture = Load(c.stream(), c.options);
   const TBitmap& bitmap = picture->DecodedBitmap();
   EXPECT_EQ(bitmap.BitsPerPixel(), c.bits);
-  if (c.bits == 8) EXPECT_LE(PaletteSize(bitmap), 236u);
+  if (c.bits == 8) {
+    EXPECT_LE(PaletteSize(bitmap), 236u);
+  }
   EXPECT_TRUE(test::PpmOf(bitmap) == test::RunDjpeg(c.stream(), c.djpeg));
 }
 

@@ -217,7 +217,7 @@ class ProbeJpegErrorTest : public ProbeJpegTest,
 TEST_P(ProbeJpegErrorTest, PrintsTheErrorAndExitsWithOne) {
   const std::string file = Path(std::string(GetParam().name) + ".bad");
   WriteFile(file, GetParam().file);
-  for (const std::string command :
+  for (const std::string& command :
        {"jpeg-info " + file, "jpeg-decode " + file + " " + file + ".ppm"}) {
     const TProbeResult r = Probe(command);
     EXPECT_EQ(r.status, 1) << command;
