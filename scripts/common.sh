@@ -3,30 +3,40 @@
 
 NUMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-NUMORA_PACKAGES=(
+# What building and running the calculator needs (./run), and what the tests, the probe, the
+# benchmarks, the fuzz targets and the package checks need on top of that (./test).
+NUMORA_RUN_PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev
+  libjpeg62-turbo-dev
+  libxcb1-dev  # the start-up check opens the X display before Qt does
+  fonts-dejavu-core fonts-liberation2 fonts-urw-base35
+)
+NUMORA_TEST_PACKAGES=(
   qt6-base-private-dev  # the accessibility test switches Qt's accessibility on, as a screen reader does
-  libjpeg62-turbo-dev libjpeg-turbo-progs
+  libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils
-  fonts-dejavu-core fonts-liberation2 fonts-urw-base35
   xdotool x11-utils
-  libx11-dev libxcb1-dev
+  libx11-dev  # the window driver of the X server tests
   clang libclang-rt-14-dev
+  dpkg-dev file lintian appstream man-db
 )
 
+# numora_missing_packages [run]: all packages, or only those ./run needs
 numora_missing_packages() {
-  local p missing=()
-  for p in "${NUMORA_PACKAGES[@]}"; do
+  local p missing=() wanted=("${NUMORA_RUN_PACKAGES[@]}")
+  [ "${1:-}" = run ] || wanted+=("${NUMORA_TEST_PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   echo "${missing[@]}"
 }
 
+# numora_install_packages [run]
 numora_install_packages() {
   local missing
-  missing=$(numora_missing_packages)
+  missing=$(numora_missing_packages "${1:-}")
   [ -z "$missing" ] && return 0
   echo "numora: installing missing packages: $missing"
   local apt=(apt-get)
@@ -48,12 +58,22 @@ numora_install_packages() {
   fi
 }
 
-# numora_build DIR [cmake options...]
+# numora_build DIR [cmake options...]: everything, tests and benchmarks included. The tree is
+# configured every time, so a tree that ./run made for the program alone gets the rest too.
 numora_build() {
   local dir=$1
   shift
-  if [ ! -f "$NUMORA_ROOT/$dir/CMakeCache.txt" ]; then
-    cmake -S "$NUMORA_ROOT" -B "$NUMORA_ROOT/$dir" "$@" >/dev/null
-  fi
+  cmake -S "$NUMORA_ROOT" -B "$NUMORA_ROOT/$dir" -DNUMORA_TESTS=ON -DNUMORA_BENCH=ON "$@" >/dev/null
   cmake --build "$NUMORA_ROOT/$dir" --parallel "$(nproc)"
+}
+
+# numora_build_program DIR [cmake options...]: only the calculator. A new tree leaves out the
+# tests and benchmarks, whose packages ./run does not install; a tree that has them keeps them.
+numora_build_program() {
+  local dir=$1
+  shift
+  if [ ! -f "$NUMORA_ROOT/$dir/CMakeCache.txt" ]; then
+    cmake -S "$NUMORA_ROOT" -B "$NUMORA_ROOT/$dir" -DNUMORA_TESTS=OFF -DNUMORA_BENCH=OFF "$@" >/dev/null
+  fi
+  cmake --build "$NUMORA_ROOT/$dir" --parallel "$(nproc)" --target numora
 }
