@@ -26,7 +26,12 @@ TDisplayCheck CheckDisplay() {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if (!UsesX(platform != nullptr ? platform : "")) return {};
   const char* display = std::getenv("DISPLAY");
-  if (display == nullptr || *display == '\0') return {TDisplayCheck::TResult::NotSet, {}};
+  if (display == nullptr || *display == '\0') {
+    // A Wayland session without X: Qt chooses its platform there, as it did before this check.
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (platform == nullptr && wayland != nullptr && *wayland != '\0') return {};
+    return {TDisplayCheck::TResult::NotSet, {}};
+  }
   xcb_connection_t* connection = xcb_connect(display, nullptr);
   const bool failed = xcb_connection_has_error(connection) != 0;
   xcb_disconnect(connection);  // also frees a connection that failed
