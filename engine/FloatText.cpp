@@ -1,9 +1,6 @@
 // FloatToStr and StrToFloat: the display's number format, whatever the process locale is.
-#include <locale.h>
-
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -125,34 +122,39 @@ std::string Quoted(std::string_view text) {
                      Quoted(text) + " is not a valid floating point value");
 }
 
-// Checks the display's number form and rewrites it in the C locale's form:
-// [sign] digits [',' [digits]] [('E'|'e') [sign] digits], with at least one mantissa digit.
-bool ToCNumber(std::string_view text, std::string& c) {
+// Checks the display's number form, [sign] digits [',' [digits]] [('E'|'e') [sign] digits]
+// with at least one mantissa digit, and rewrites it without a decimal separator, so that the C
+// parser reads it the same in every locale: "-1,25E3" becomes "-125e1".
+bool ToPlainNumber(std::string_view text, std::string& plain) {
   std::size_t i = 0;
   const std::size_t n = text.size();
-  if (i < n && (text[i] == '+' || text[i] == '-')) c.push_back(text[i++]);
+  if (i < n && (text[i] == '+' || text[i] == '-')) plain.push_back(text[i++]);
   std::size_t mantissaDigits = 0;
-  while (i < n && IsDigit(text[i])) c.push_back(text[i++]), ++mantissaDigits;
+  while (i < n && IsDigit(text[i])) plain.push_back(text[i++]), ++mantissaDigits;
+  std::int64_t fractionDigits = 0;
   if (i < n && text[i] == ',') {
-    c.push_back('.');
     ++i;
-    while (i < n && IsDigit(text[i])) c.push_back(text[i++]), ++mantissaDigits;
+    while (i < n && IsDigit(text[i])) plain.push_back(text[i++]), ++fractionDigits;
   }
-  if (mantissaDigits == 0) return false;
+  if (mantissaDigits + static_cast<std::size_t>(fractionDigits) == 0) return false;
+  std::int64_t exponent = 0;
   if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-    c.push_back('e');
     ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) c.push_back(text[i++]);
+    const bool negative = i < n && text[i] == '-';
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
     std::size_t exponentDigits = 0;
-    while (i < n && IsDigit(text[i])) c.push_back(text[i++]), ++exponentDigits;
+    // Beyond a billion every mantissa overflows or underflows alike: stop counting there.
+    constexpr std::int64_t kSaturated = 1'000'000'000;
+    while (i < n && IsDigit(text[i])) {
+      exponent = std::min(exponent * 10 + (text[i++] - '0'), kSaturated);
+      ++exponentDigits;
+    }
     if (exponentDigits == 0) return false;
+    if (negative) exponent = -exponent;
   }
-  return i == n;
-}
-
-locale_t CLocale() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return locale;
+  if (i != n) return false;
+  plain.append("e").append(std::to_string(exponent - fractionDigits));
+  return true;
 }
 
 }  // namespace
@@ -172,13 +174,12 @@ long double StrToFloat(std::string_view text) {
   std::string_view core = text;
   while (!core.empty() && IsBlank(core.front())) core.remove_prefix(1);
   while (!core.empty() && IsBlank(core.back())) core.remove_suffix(1);
-  std::string c;
-  if (!ToCNumber(core, c)) ThrowConversionFault(text);
+  std::string plain;
+  if (!ToPlainNumber(core, plain)) ThrowConversionFault(text);
   // The numeric form is checked above, so the C parser only rounds it to the nearest value.
-  errno = 0;
   char* end = nullptr;
-  const long double value = strtold_l(c.c_str(), &end, CLocale());
-  if (end != c.c_str() + c.size() || std::isinf(value)) ThrowConversionFault(text);
+  const long double value = std::strtold(plain.c_str(), &end);
+  if (end != plain.c_str() + plain.size() || std::isinf(value)) ThrowConversionFault(text);
   return value;
 }
 

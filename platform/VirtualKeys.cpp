@@ -152,6 +152,10 @@ std::uint16_t MainKeyboardCode(int key) {
 }  // namespace
 
 std::uint16_t VirtualKeyOf(const QKeyEvent& event) {
+  // Windows hands over the key's own virtual key code: the very codes the table stands for.
+  if (QGuiApplication::platformName() == "windows" && event.nativeVirtualKey() != 0) {
+    return static_cast<std::uint16_t>(event.nativeVirtualKey());
+  }
   const int key = event.key();
   if (event.modifiers() & Qt::KeypadModifier) {
     if (std::uint16_t code = KeypadCode(key)) return code;

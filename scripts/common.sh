@@ -22,18 +22,28 @@ NUMORA_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   dpkg-dev file lintian appstream man-db
 )
+# The Windows build (./test --windows): the cross compiler, what builds the Qt and libjpeg-turbo
+# it links (scripts/windows-sdk), the installer maker, and Wine to run and test the result.
+NUMORA_WINDOWS_PACKAGES=(
+  g++-mingw-w64-x86-64-posix  # posix threads; its long double is the x87 80-bit type
+  nasm ninja-build dpkg-dev xz-utils
+  nsis
+  wine wine64
+)
 
-# numora_missing_packages [run]: all packages, or only those ./run needs
+# numora_missing_packages [run|windows]: what ./run needs, what ./test needs, or that and the
+# Windows build's packages
 numora_missing_packages() {
   local p missing=() wanted=("${NUMORA_RUN_PACKAGES[@]}")
   [ "${1:-}" = run ] || wanted+=("${NUMORA_TEST_PACKAGES[@]}")
+  [ "${1:-}" = windows ] && wanted+=("${NUMORA_WINDOWS_PACKAGES[@]}")
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   echo "${missing[@]}"
 }
 
-# numora_install_packages [run]
+# numora_install_packages [run|windows]
 numora_install_packages() {
   local missing
   missing=$(numora_missing_packages "${1:-}")
@@ -76,4 +86,14 @@ numora_build_program() {
     cmake -S "$NUMORA_ROOT" -B "$NUMORA_ROOT/$dir" -DNUMORA_TESTS=OFF -DNUMORA_BENCH=OFF "$@" >/dev/null
   fi
   cmake --build "$NUMORA_ROOT/$dir" --parallel "$(nproc)" --target numora
+}
+
+# numora_build_windows DIR SDK: the program, the probe and the packages for 64-bit Windows.
+numora_build_windows() {
+  local dir=$1 sdk=$2
+  cmake -S "$NUMORA_ROOT" -B "$NUMORA_ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$NUMORA_ROOT/scripts/windows-toolchain.cmake" \
+    -DNUMORA_WINDOWS_SDK="$sdk" >/dev/null
+  cmake --build "$NUMORA_ROOT/$dir" --parallel "$(nproc)"
+  cmake --build "$NUMORA_ROOT/$dir" --target package >/dev/null
 }

@@ -1,11 +1,11 @@
 #include "graphics/Screen.h"
 
-#include <time.h>
-
 #include <QGuiApplication>
 #include <QScreen>
 #include <atomic>
 #include <mutex>
+
+#include "SystemServices.h"
 
 namespace numora {
 
@@ -89,12 +89,8 @@ std::uint32_t GetTickCount() {
     }
     if (clock) return clock();
   }
-  // The coarse clock has the resolution of a tick count (a few milliseconds) at a fraction of
-  // the precise clock's cost.
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(now.tv_sec) * 1000u +
-                                    static_cast<std::uint64_t>(now.tv_nsec) / 1000000u);
+  // A tick count wraps after 49.7 days, as the system's own does.
+  return static_cast<std::uint32_t>(sys::MonotonicMilliseconds());
 }
 
 TTickCountOverride::TTickCountOverride(std::function<std::uint32_t()> clock) {

@@ -1,11 +1,10 @@
 #include "graphics/Streams.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "SystemServices.h"
 #include "graphics/GraphicsErrors.h"
 
 namespace numora {
@@ -108,20 +107,19 @@ void TBytesReader::SetPosition(std::int64_t position) { position_ = CheckedPosit
 // TFileStream
 
 TFileStream::TFileStream(const std::string& path, TMode mode) : path_(path) {
-  file_ = std::fopen(path.c_str(), mode == TMode::fmCreate ? "w+b" : "rb");
+  file_ = sys::OpenFile(path, mode == TMode::fmCreate ? "w+b" : "rb");
   if (!file_) {
     throw EFOpenError("Cannot open file \"" + path + "\": " + std::strerror(errno));
   }
-  struct stat info {};
-  const bool known = fstat(fileno(file_), &info) == 0;
+  const sys::TFileKind kind = sys::FileKind(file_);
   const int error = errno;
-  if (!known || S_ISDIR(info.st_mode)) {
+  if (!kind.known || kind.directory) {
     std::fclose(file_);
     file_ = nullptr;
     throw EFOpenError("Cannot open file \"" + path +
-                      "\": " + (known ? "it is a directory" : std::strerror(error)));
+                      "\": " + (kind.known ? "it is a directory" : std::strerror(error)));
   }
-  regular_ = S_ISREG(info.st_mode);
+  regular_ = kind.regular;
   // Unbuffered, so that a failing write is seen by the call that made it and never lost in a
   // flush at closing time. Whole files go in one call, so this costs nothing.
   if (mode == TMode::fmCreate) std::setvbuf(file_, nullptr, _IONBF, 0);
@@ -148,13 +146,13 @@ std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
 }
 
 std::int64_t TFileStream::Position() {
-  const off_t position = ftello(file_);
+  const std::int64_t position = sys::FilePosition(file_);
   if (position < 0) throw EStreamError(Failure("Cannot seek in file", errno));
-  return static_cast<std::int64_t>(position);
+  return position;
 }
 
 void TFileStream::SetPosition(std::int64_t position) {
-  if (fseeko(file_, static_cast<off_t>(CheckedPosition(position)), SEEK_SET) != 0) {
+  if (!sys::SetFilePosition(file_, CheckedPosition(position))) {
     throw EStreamError(Failure("Cannot seek in file", errno));
   }
 }
@@ -164,11 +162,9 @@ std::int64_t TFileStream::Size() {
   if (!regular_) {
     throw EStreamError("Cannot read the size of file \"" + path_ + "\": it is not a regular file");
   }
-  struct stat info {};
-  if (fstat(fileno(file_), &info) != 0) {
-    throw EStreamError(Failure("Cannot read the size of file", errno));
-  }
-  return static_cast<std::int64_t>(info.st_size);
+  const sys::TFileKind kind = sys::FileKind(file_);
+  if (!kind.known) throw EStreamError(Failure("Cannot read the size of file", errno));
+  return kind.size;
 }
 
 }  // namespace numora

@@ -12,11 +12,28 @@ namespace {
 
 TEST(StrToFloatTest, ReadsTheDisplayFormAndRejectsEveryOtherText) {
   const std::pair<const char*, long double> accepted[] = {
-      {"42", 42},      {"2,5", 2.5},     {"5,", 5},      {",5", 0.5},     {"-7", -7}, {"+7", 7},
-      {"1E-5", 1e-5L}, {"1,5e+3", 1500}, {"  12  ", 12}, {"\t 12\t", 12}, {"007", 7}};
+      {"42", 42},
+      {"2,5", 2.5},
+      {"5,", 5},
+      {",5", 0.5},
+      {"-7", -7},
+      {"+7", 7},
+      {"1E-5", 1e-5L},
+      {"1,5e+3", 1500},
+      {"  12  ", 12},
+      {"\t 12\t", 12},
+      {"007", 7},
+      // Read at full extended precision (a path through double would lose the last bits), with
+      // the separator moved into the exponent, and exponents far beyond the range saturated.
+      {"0,1", 0.1L},
+      {"3,14159265358979323846", 3.14159265358979323846L},
+      {"1,25E3", 1250},
+      {"0,00012345e-3", 1.2345e-7L},
+      {"1E-99999999999999999999", 0}};
   for (const auto& [text, value] : accepted) EXPECT_EQ(StrToFloat(text), value) << text;
-  for (const char* text : {"", "-", "+", ",", "abc", "1.5", "1,5,", "1E", "1E+", "5 5", "1E99999",
-                           "--5", "0x10", "inf", "nan", "\n5", "5\v"}) {
+  for (const char* text :
+       {"", "-", "+", ",", "abc", "1.5", "1,5,", "1E", "1E+", "5 5", "1E99999",
+        "1E99999999999999999999", ",E5", "--5", "0x10", "inf", "nan", "\n5", "5\v"}) {
     try {
       StrToFloat(text);
       ADD_FAILURE() << "accepted '" << text << "'";

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace numora::testing {
@@ -27,11 +28,18 @@ inline TProbeResult RunShell(const std::string& command) {
 
 enum class TProbeOutput { StandardOutput, BothStreams };
 
+// The probe command line: this build's probe, or NUMORA_PROBE_COMMAND when it is set (the
+// Windows build's probe under Wine runs the same tables).
+inline std::string ProbeCommand() {
+  const char* other = std::getenv("NUMORA_PROBE_COMMAND");
+  return other != nullptr && *other != '\0' ? other : NUMORA_PROBE;
+}
+
 // numora-probe with the given arguments (already quoted for the shell).
 inline TProbeResult RunProbe(const std::string& arguments,
                              TProbeOutput output = TProbeOutput::StandardOutput) {
   const char* redirect = output == TProbeOutput::BothStreams ? " 2>&1" : " 2>/dev/null";
-  return RunShell(std::string(NUMORA_PROBE) + " " + arguments + redirect);
+  return RunShell(ProbeCommand() + " " + arguments + redirect);
 }
 
 }  // namespace numora::testing

@@ -11,14 +11,18 @@
 //   numora-window-driver --clipboard            prints the text on the clipboard
 //   numora-window-driver --own-clipboard TEXT   offers TEXT on the clipboard until another
 //                                               client takes the clipboard
+//   numora-window-driver --pixels TITLE         prints a hash of the mapped window's pixels, so
+//                                               a script can tell that a drawing changed it
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -185,6 +189,23 @@ int Clipboard(Display* display, const char* text) {
   }
 }
 
+int PrintPixelHash(Display* display, Window window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return 1;
+  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (image == nullptr) return 1;
+  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (int y = 0; y < image->height; ++y) {
+    for (int x = 0; x < image->width; ++x) {
+      hash = (hash ^ XGetPixel(image, x, y)) * 1099511628211ull;
+    }
+  }
+  XDestroyImage(image);
+  std::printf("%016llx\n", static_cast<unsigned long long>(hash));
+  return 0;
+}
+
 int Run(Display* display, int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "--clipboard" && argc == 2) return Clipboard(display, nullptr);
@@ -193,6 +214,10 @@ int Run(Display* display, int argc, char** argv) {
     const Window window = FindMapped(display, argv[2]);
     if (window != None) SendDelete(display, window);
     return window != None ? 0 : 1;
+  }
+  if (command == "--pixels" && argc == 3) {
+    const Window window = FindMapped(display, argv[2]);
+    return window != None ? PrintPixelHash(display, window) : 1;
   }
   int settleMs = 300, i = 2;
   if (i + 1 < argc && std::strcmp(argv[i], "--settle") == 0) {
@@ -216,7 +241,8 @@ int main(int argc, char** argv) {
   if (status != -1) return status;
   std::fputs(
       "usage: numora-window-driver --close [--settle MS] TITLE -- PROGRAM [ARGS...]\n"
-      "       numora-window-driver --delete TITLE | --clipboard | --own-clipboard TEXT\n",
+      "       numora-window-driver --delete TITLE | --pixels TITLE | --clipboard\n"
+      "       numora-window-driver --own-clipboard TEXT\n",
       stderr);
   return 2;
 }

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <cmath>
+#include <numbers>
 
 namespace numora::artwork {
 namespace {
@@ -29,7 +30,7 @@ void PaintSky(QPainter& p) {
 QPainterPath Hill(double base, double amplitude, double phase) {
   QPainterPath path(QPointF(0, kHeight));
   for (int x = 0; x <= kWidth; x += 4) {
-    const double t = x / double(kWidth) * 2 * M_PI;
+    const double t = x / double(kWidth) * 2 * std::numbers::pi;
     const double y =
         base - amplitude * (0.6 * std::sin(1.3 * t + phase) + 0.3 * std::sin(2.7 * t + 2 * phase) +
                             0.1 * std::sin(5.1 * t + 3 * phase));
@@ -117,7 +118,7 @@ QImage DrawSlowMotionGlyph() {
   p.drawEllipse(QPointF(19, 15), 9, 9);
   QPainterPath spiral;
   for (int i = 0; i <= 60; ++i) {
-    const double t = i / 60.0 * 2.6 * M_PI;
+    const double t = i / 60.0 * 2.6 * std::numbers::pi;
     const double r = 7.5 * (1 - i / 66.0);
     const QPointF point(19 + r * std::cos(t + 1.2), 15 + r * std::sin(t + 1.2));
     if (i == 0)

@@ -1,8 +1,11 @@
 // numora-icon: the program's icon set for a desktop's icon theme, from one drawing.
 //   numora-icon OUTDIR NAME SIZE...
-// writes OUTDIR/scalable/apps/NAME.svg and OUTDIR/SIZExSIZE/apps/NAME.png for each SIZE.
+// writes OUTDIR/scalable/apps/NAME.svg and OUTDIR/SIZExSIZE/apps/NAME.png for each SIZE;
+//   numora-icon --ico FILE SIZE...
+// writes the Windows icon file FILE holding every SIZE (at most 256).
 // The scalable picture and the pixel ones come from the same list of shapes, so they cannot
 // drift apart, and no SVG renderer is needed to make the pixel sizes.
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +17,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -113,11 +117,70 @@ bool Write(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+void AppendLittleEndian(QByteArray& out, unsigned value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// An icon file whose images are PNG streams, as Windows reads them since Vista: a directory of
+// 16-byte entries after a 6-byte header, then the images.
+QByteArray Ico(const std::vector<TShape>& shapes, const std::vector<int>& sizes) {
+  std::vector<QByteArray> images;
+  for (int size : sizes) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    Render(shapes, size).save(&buffer, "PNG");
+    images.push_back(png);
+  }
+  QByteArray out;
+  AppendLittleEndian(out, 0, 2);  // reserved
+  AppendLittleEndian(out, 1, 2);  // an icon, not a cursor
+  AppendLittleEndian(out, static_cast<unsigned>(sizes.size()), 2);
+  unsigned offset = 6 + 16 * static_cast<unsigned>(sizes.size());
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    const unsigned side = sizes[i] == 256 ? 0 : static_cast<unsigned>(sizes[i]);  // 0 is 256
+    AppendLittleEndian(out, side, 1);
+    AppendLittleEndian(out, side, 1);
+    AppendLittleEndian(out, 0, 2);   // no palette, reserved
+    AppendLittleEndian(out, 1, 2);   // colour planes
+    AppendLittleEndian(out, 32, 2);  // bits per pixel
+    AppendLittleEndian(out, static_cast<unsigned>(images[i].size()), 4);
+    AppendLittleEndian(out, offset, 4);
+    offset += static_cast<unsigned>(images[i].size());
+  }
+  for (const QByteArray& image : images) out.append(image);
+  return out;
+}
+
+bool ParseSize(const char* text, int largest, int& size) {
+  size = std::atoi(text);
+  if (size >= 1 && size <= largest) return true;
+  std::fprintf(stderr, "numora-icon: %s is not a size from 1 to %d\n", text, largest);
+  return false;
+}
+
+int WriteIco(int argc, char** argv) {
+  std::vector<int> sizes;
+  for (int i = 3; i < argc; ++i) {
+    int size = 0;
+    if (!ParseSize(argv[i], 256, size)) return 2;
+    sizes.push_back(size);
+  }
+  const QString path = QString::fromLocal8Bit(argv[2]);
+  if (!Write(path, Ico(Drawing(), sizes))) {
+    std::fprintf(stderr, "numora-icon: cannot write %s\n", qPrintable(path));
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 4 && std::string_view(argv[1]) == "--ico") return WriteIco(argc, argv);
   if (argc < 4) {
-    std::fputs("usage: numora-icon OUTDIR NAME SIZE...\n", stderr);
+    std::fputs("usage: numora-icon OUTDIR NAME SIZE...\n       numora-icon --ico FILE SIZE...\n",
+               stderr);
     return 2;
   }
   const QString root = QString::fromLocal8Bit(argv[1]);
@@ -129,11 +192,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (int i = 3; i < argc; ++i) {
-    const int size = std::atoi(argv[i]);
-    if (size < 1 || size > 1024) {
-      std::fprintf(stderr, "numora-icon: %s is not a size from 1 to 1024\n", argv[i]);
-      return 2;
-    }
+    int size = 0;
+    if (!ParseSize(argv[i], 1024, size)) return 2;
     const QString png = QString("%1/%2x%2/apps/%3.png").arg(root).arg(size).arg(name);
     QDir().mkpath(QFileInfo(png).path());
     if (!Render(shapes, size).save(png, "PNG")) {

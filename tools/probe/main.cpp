@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "Commands.h"
+#include "SystemServices.h"
 
 namespace {
 
@@ -33,6 +34,8 @@ void PrintUsage(std::FILE* to) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Scripts compare the output byte for byte, whatever system wrote it.
+  numora::sys::UseBinaryStandardOutput();
   if (argc < 2) {
     PrintUsage(stderr);
     return 2;

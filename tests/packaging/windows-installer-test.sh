@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The Windows installer under Wine on a private X server, as a Windows user meets it:
+# - a silent install (/S) into a fresh Wine prefix puts the program, the Qt and MinGW DLLs, the
+#   two Qt plugins, the uninstaller and the Start-menu entry in place, and no DLL that nothing
+#   loads (objdump -p);
+# - the installed numora.exe shows the "Numora" window; 12, keypad +, 3, Enter, then Edit > Copy
+#   leaves 15 on the X clipboard (Wine hands the Windows clipboard to X);
+# - View > Scientific shows "Scientific"; closing it brings "Numora" back;
+# - View > Function opens the drawer; Enter draws the plot (the window's pixels change) without
+#   an error box; closing it gives the keyboard back to the calculator;
+# - closing the standard window ends the program with status 0; the uninstaller removes it all.
+#   windows-installer-test.sh INSTALLER WINDOW_DRIVER      (run under with-xvfb.sh)
+set -uo pipefail
+installer=$1
+driver=$2
+WINEPREFIX=$(mktemp -d)
+export WINEPREFIX WINEDEBUG=-all
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  wineserver -k 2>/dev/null
+  rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+fail() {
+  echo "windows-installer-test: $*" >&2
+  exit 1
+}
+visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
+wait_for() {  # TITLE: waits up to 60 s (Wine starts slowly on a busy machine)
+  local id
+  for _ in $(seq 600); do
+    id=$(visible "$1" | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+gone() {  # TITLE: waits up to 20 s until no window of that title is visible
+  for _ in $(seq 200); do [ -z "$(visible "$1")" ] && return 0; sleep 0.1; done
+  return 1
+}
+keys() {  # KEY...: to the window that has the keyboard, a little apart as a person types
+  for key in "$@"; do
+    xdotool key "$key"
+    sleep 0.15
+  done
+}
+
+# A fresh prefix: Wine makes its folders and registry on first use.
+wineboot --init >/dev/null 2>&1 || fail "wineboot could not make a prefix"
+wine "$installer" /S || fail "the silent install failed with status $?"
+home="$WINEPREFIX/drive_c/Program Files/Numora"
+for file in numora.exe Uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll \
+  libgcc_s_seh-1.dll libwinpthread-1.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
+  [ -f "$home/$file" ] || fail "the installer left out $file"
+done
+# Every DLL shipped is one the program or a plugin loads, directly or through another DLL.
+imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z'; }
+declare -A loaded=()
+pending=("$home/numora.exe" "$home/platforms/qwindows.dll" "$home/styles/qwindowsvistastyle.dll")
+while [ ${#pending[@]} -gt 0 ]; do
+  file=${pending[0]}
+  pending=("${pending[@]:1}")
+  for name in $(imports "$file"); do
+    [ -n "${loaded[$name]:-}" ] && continue
+    loaded[$name]=1
+    shipped=$(find "$home" -maxdepth 1 -iname "$name" | head -1)
+    [ -n "$shipped" ] && pending+=("$shipped")
+  done
+done
+for dll in "$home"/*.dll; do
+  name=$(basename "$dll" | tr 'A-Z' 'a-z')
+  [ -n "${loaded[$name]:-}" ] || fail "$name is shipped but nothing loads it"
+done
+find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Numora/Numora.lnk' | grep -q . ||
+  fail "no Start-menu entry"
+
+wine "$home/numora.exe" &
+pid=$!
+main=$(wait_for Numora) || fail "the Numora window never showed"
+xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+sleep 0.5
+keys 1 2 KP_Add 3 KP_Enter alt+e c
+clip=$("$driver" --clipboard) || fail "nothing on the clipboard after Edit > Copy"
+[ "$clip" = 15 ] || fail "12 + 3 = copied \"$clip\", not 15"
+
+keys alt+v s
+sci=$(wait_for Scientific) || fail "View > Scientific showed no Scientific window"
+"$driver" --delete Scientific || fail "the Scientific window did not take the close request"
+main=$(wait_for Numora) || fail "closing the Scientific window did not bring Numora back"
+
+xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+keys alt+v f
+wait_for "Function Drawer" >/dev/null || fail "View > Function showed no drawer"
+sleep 1
+before=$("$driver" --pixels "Function Drawer") || fail "the drawer's pixels could not be read"
+keys Return
+sleep 3
+after=$("$driver" --pixels "Function Drawer")
+[ "$before" != "$after" ] || fail "Enter in the drawer drew nothing"
+[ -z "$(visible Numora | grep -vx "$main")" ] || fail "Enter in the drawer opened an error box"
+"$driver" --delete "Function Drawer" || fail "the drawer did not take the close request"
+gone "Function Drawer" || fail "the drawer stayed open after its close request"
+
+"$driver" --delete Numora || fail "the Numora window did not take the close request"
+wait "$pid"
+status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status after its window closed"
+
+wine "$home/Uninstall.exe" /S
+for _ in $(seq 100); do [ -f "$home/numora.exe" ] || break; sleep 0.2; done
+[ ! -f "$home/numora.exe" ] || fail "the uninstaller left numora.exe"
+echo "windows-installer-test: passed"
