@@ -1,5 +1,6 @@
 // Calculate: applies the pending operation to the Accumulator and the displayed number.
 #include <cmath>
+#include <functional>
 
 #include "CheckedMath.h"
 #include "Engine.h"
@@ -19,6 +20,121 @@ long double Degrees(std::string_view operation, long double x) {
   return Checked(operation, [&] { return Opaque(product) / 180; });
 }
 
+// What one operation works on. A fault leaves a step before it stores into a, so the
+// Accumulator keeps the last value that was stored.
+struct TStep {
+  std::string_view p;              // the operation's name, for fault texts
+  long double& a;                  // the Accumulator
+  std::function<long double()> x;  // the displayed number, read anew at each use
+  std::function<void(long double value, int raised)> storeQuotient;
+};
+
+struct TOperation {
+  std::string_view Name;
+  void (*Compute)(TStep& s);
+};
+
+void Sum(TStep& s) {
+  const long double v = s.x();
+  s.a = Checked(s.p, [&] { return Opaque(s.a) + Opaque(v); });
+}
+
+// "Cube" stores x * x before it multiplies once more, so an overflow of the last product
+// leaves the square in the Accumulator.
+constexpr TOperation kOperations[] = {
+    {"Exp",
+     [](TStep& s) {
+       const long double v = s.x();
+       s.a = Checked(s.p, [&] { return std::exp(Opaque(v)); });
+     }},
+    {"Ln",
+     [](TStep& s) {
+       const long double v = s.x();
+       s.a = Checked(s.p, [&] { return std::log(Opaque(v)); });
+     }},
+    {"Log",
+     [](TStep& s) {
+       const long double v = s.x();
+       s.a = Checked(s.p, [&] { return std::log10(Opaque(v)); });
+     }},
+    {"Factor",
+     [](TStep& s) {
+       s.a = 1;
+       long double n = s.x();
+       while (n > 0) {
+         s.a = Checked(s.p, [&] { return Opaque(s.a) * Opaque(n); });
+         n = Checked(s.p, [&] { return Opaque(n) - 1; });
+       }
+     }},
+    {"Tan",
+     [](TStep& s) {
+       const long double radians = Degrees(s.p, s.x());
+       s.a = Checked(s.p, [&] { return std::tan(Opaque(radians)); });
+     }},
+    {"Sin",
+     [](TStep& s) {
+       const long double radians = Degrees(s.p, s.x());
+       s.a = Checked(s.p, [&] { return std::sin(Opaque(radians)); });
+     }},
+    {"Cos",
+     [](TStep& s) {
+       const long double radians = Degrees(s.p, s.x());
+       s.a = Checked(s.p, [&] { return std::cos(Opaque(radians)); });
+     }},
+    {"Cube",
+     [](TStep& s) {
+       const long double l = s.x(), r = s.x();
+       s.a = Checked(s.p, [&] { return Opaque(l) * Opaque(r); });
+       const long double square = s.a, v = s.x();
+       s.a = Checked(s.p, [&] { return Opaque(square) * Opaque(v); });
+     }},
+    {"Square",
+     [](TStep& s) {
+       const long double l = s.x(), r = s.x();
+       s.a = Checked(s.p, [&] { return Opaque(l) * Opaque(r); });
+     }},
+    {"Num", Sum},
+    {"Plus", Sum},
+    {"Minus",
+     [](TStep& s) {
+       const long double v = s.x();
+       s.a = Checked(s.p, [&] { return Opaque(s.a) - Opaque(v); });
+     }},
+    {"Multiply",
+     [](TStep& s) {
+       const long double v = s.x();
+       s.a = Checked(s.p, [&] { return Opaque(s.a) * Opaque(v); });
+     }},
+    {"Divide",
+     [](TStep& s) {
+       const long double v = s.x();
+       const detail::TFlaggedResult q = Evaluate([&] { return Opaque(s.a) / Opaque(v); });
+       s.storeQuotient(q.Value, q.Raised);
+     }},
+    {"Adverse",
+     [](TStep& s) {
+       const long double v = s.x();
+       const detail::TFlaggedResult q = Evaluate([&] { return 1 / Opaque(v); });
+       s.storeQuotient(q.Value, q.Raised);
+     }},
+    {"Root",
+     [](TStep& s) {
+       const long double v = s.x();
+       s.a = Checked(s.p, [&] { return std::sqrt(Opaque(v)); });
+     }},
+    {"Equal", [](TStep& s) { s.a = s.x(); }},
+    // After "%", as after "=", a typed number begins a new calculation.
+    {"Percent", [](TStep& s) { s.a = s.x(); }},
+    {"xUPy",
+     [](TStep& s) {
+       const long double v = s.x();
+       // The logarithm of 0 is its own division by zero, not the invalid 0 * -inf after it.
+       const long double logarithm = Checked(s.p, [&] { return std::log(Opaque(s.a)); });
+       const long double exponent = Checked(s.p, [&] { return Opaque(v) * Opaque(logarithm); });
+       s.a = Checked(s.p, [&] { return std::exp(Opaque(exponent)); });
+     }},
+};
+
 }  // namespace
 
 // A non-zero number divided by zero is the one fault handled here: the result is 0 and the
@@ -34,95 +150,19 @@ void TCalculatorEngine::StoreQuotient(std::string_view operation, long double va
   state_.Accumulator = value;
 }
 
+// Any other name (the empty one) leaves the Accumulator as it is; the display still shows it,
+// which also normalises a typed text ("007" shows "7").
 void TCalculatorEngine::Calculate(TCalcWindow& window) {
-  // A copy: the modal "Division by Zero" box must not change which tests run.
+  // A copy: the modal "Division by Zero" box must not change which operation runs.
   const std::string p = state_.PendingOperation;
-  long double& a = state_.Accumulator;
-  const auto x = [&window] { return StrToFloat(window.DisplayText()); };
-
-  // The tests are independent and in this order; "Cube" is tested twice on purpose: the
-  // first stores x * x, the second multiplies once more.
-  if (p == "Cube") {
-    const long double l = x(), r = x();
-    a = Checked(p, [&] { return Opaque(l) * Opaque(r); });
+  for (const TOperation& operation : kOperations) {
+    if (operation.Name != p) continue;
+    TStep step{p, state_.Accumulator, [&window] { return StrToFloat(window.DisplayText()); },
+               [this, &p](long double value, int raised) { StoreQuotient(p, value, raised); }};
+    operation.Compute(step);
+    break;
   }
-  if (p == "Exp") {
-    const long double v = x();
-    a = Checked(p, [&] { return std::exp(Opaque(v)); });
-  }
-  if (p == "Ln") {
-    const long double v = x();
-    a = Checked(p, [&] { return std::log(Opaque(v)); });
-  }
-  if (p == "Log") {
-    const long double v = x();
-    a = Checked(p, [&] { return std::log10(Opaque(v)); });
-  }
-  if (p == "Factor") {
-    a = 1;
-    long double n = x();
-    while (n > 0) {
-      a = Checked(p, [&] { return Opaque(a) * Opaque(n); });
-      n = Checked(p, [&] { return Opaque(n) - 1; });
-    }
-  }
-  if (p == "Tan") {
-    const long double radians = Degrees(p, x());
-    a = Checked(p, [&] { return std::tan(Opaque(radians)); });
-  }
-  if (p == "Sin") {
-    const long double radians = Degrees(p, x());
-    a = Checked(p, [&] { return std::sin(Opaque(radians)); });
-  }
-  if (p == "Cos") {
-    const long double radians = Degrees(p, x());
-    a = Checked(p, [&] { return std::cos(Opaque(radians)); });
-  }
-  if (p == "Cube") {
-    const long double l = x(), r = x();
-    const long double square = Checked(p, [&] { return Opaque(l) * Opaque(r); });
-    const long double s = x();
-    a = Checked(p, [&] { return Opaque(square) * Opaque(s); });
-  }
-  if (p == "Square") {
-    const long double l = x(), r = x();
-    a = Checked(p, [&] { return Opaque(l) * Opaque(r); });
-  }
-  if (p == "Num" || p == "Plus") {
-    const long double v = x();
-    a = Checked(p, [&] { return Opaque(a) + Opaque(v); });
-  }
-  if (p == "Minus") {
-    const long double v = x();
-    a = Checked(p, [&] { return Opaque(a) - Opaque(v); });
-  }
-  if (p == "Multiply") {
-    const long double v = x();
-    a = Checked(p, [&] { return Opaque(a) * Opaque(v); });
-  }
-  if (p == "Divide") {
-    const long double v = x();
-    const detail::TFlaggedResult q = Evaluate([&] { return Opaque(a) / Opaque(v); });
-    StoreQuotient(p, q.Value, q.Raised);
-  }
-  if (p == "Adverse") {
-    const long double v = x();
-    const detail::TFlaggedResult q = Evaluate([&] { return 1 / Opaque(v); });
-    StoreQuotient(p, q.Value, q.Raised);
-  }
-  if (p == "Root") {
-    const long double v = x();
-    a = Checked(p, [&] { return std::sqrt(Opaque(v)); });
-  }
-  if (p == "Equal") a = x();
-  if (p == "xUPy") {
-    const long double v = x();
-    // The logarithm of 0 is its own division by zero, not the invalid 0 * -inf after it.
-    const long double logarithm = Checked(p, [&] { return std::log(Opaque(a)); });
-    const long double exponent = Checked(p, [&] { return Opaque(v) * Opaque(logarithm); });
-    a = Checked(p, [&] { return std::exp(Opaque(exponent)); });
-  }
-  window.SetDisplayText(FloatToStr(a));
+  window.SetDisplayText(FloatToStr(state_.Accumulator));
 }
 
 }  // namespace numora

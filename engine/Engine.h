@@ -7,9 +7,19 @@
 #include <string>
 #include <string_view>
 
+#include "CalculatorKeys.h"
+
 namespace numora {
 
-enum class TEntryMode : std::uint8_t { emAppend = 0, emNewNumber = 1, emAfterComma = 2 };
+// emOperandShown: the display shows a whole number put there by a key (Pi, MR, MS, M+) that
+// the next operator takes as its operand, as it takes a typed one; the next digit starts a
+// new number. emNewNumber, after an operator, also makes the next operator calculate nothing.
+enum class TEntryMode : std::uint8_t {
+  emAppend = 0,
+  emNewNumber = 1,
+  emAfterComma = 2,
+  emOperandShown = 3
+};
 
 struct TEngineState {
   long double Accumulator = 0;
@@ -28,8 +38,9 @@ class TTextField {
   virtual void SelectAll() = 0;
   // Copies the selection to the clipboard as plain text, also an empty selection.
   virtual void CopyToClipboard() = 0;
-  // Replaces the selection (or inserts at the caret) by the clipboard's first line.
-  virtual void PasteFromClipboard() = 0;
+  // Replaces the selection (or inserts at the caret) by the clipboard's first line. False,
+  // and nothing changes, when the clipboard holds no text or an empty one.
+  virtual bool PasteFromClipboard() = 0;
 };
 
 // The window a key was pressed in.
@@ -101,17 +112,25 @@ class TCalculatorEngine {
   void FormCreate();  // the engine half of every calculator window's creation
   void FormClose();   // the engine half of the standard window's close
 
+  // After MR, MS, M+ and Pi the display is the next operator's operand (emOperandShown).
   void MemClearBtnClick();
-  void MemButtonClick();
+  void MemButtonClick(TCalcWindow& window);      // "MR": shows the memory
+  void SpeedButton22Click(TCalcWindow& window);  // "MS": stores the displayed number
   void MemPlusBtnClick(TCalcWindow& window);
-  void PiBtnClick(TCalcWindow& window);  // shows kExtendedPi; no engine state changes
+  void PiBtnClick(TCalcWindow& window);  // shows kExtendedPi
 
-  // Keyboard: a virtual key code into the hidden field's key-down handler.
-  void Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualKey);
-  // The character filter: returns the character, or '\0' when the field must not get it.
-  static char Edit1KeyPress(char character);
+  // A click on the window's key as the key table describes it (CalculatorKeys.h).
+  void ClickKey(TCalcWindow& window, const TCalculatorKey& key);
+
+  // Keyboard: one key stroke into the hidden field, key down first. A stroke that types a
+  // character is decided by that character alone (Edit1KeyPress), whatever key and
+  // modifiers typed it; the key code decides only for strokes that type none.
+  void Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualKey, bool typesCharacter);
+  // Presses the key the character stands for; character becomes '\0' when the field must
+  // not take it in (it is filtered before the key acts, so a fault cannot let it through).
+  void Edit1KeyPress(TCalcWindow& window, char& character);
   void Kopyala1Click(TCalcWindow& window);  // "&Copy"
-  void Yaptr1Click(TCalcWindow& window);    // "&Paste"
+  void Yaptr1Click(TCalcWindow& window);    // "&Paste"; an empty clipboard changes nothing
 
  private:
   // Stores a quotient computed with the status flags in raised (the handled division by zero).

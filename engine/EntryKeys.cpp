@@ -17,6 +17,7 @@ void TCalculatorEngine::EnterText(TCalcWindow& window, std::string_view text) {
       window.SetDisplayText(window.DisplayText() + std::string(text));
       break;
     case TEntryMode::emNewNumber:
+    case TEntryMode::emOperandShown:
       window.SetDisplayText(std::string(text));
       break;
   }
@@ -73,12 +74,12 @@ void TCalculatorEngine::ClearAllButtonClick(TCalcWindow& window) {
 
 // The new window shows "0", so the Accumulator starts from 0 too (as after CE): otherwise the
 // first operator would add the typed number to a result that is no longer on the screen.
+// The memory is what the user stored: a view switch keeps it (it is 0 at program start).
 void TCalculatorEngine::FormCreate() {
   state_.Accumulator = 0;
   state_.EntryMode = TEntryMode::emAppend;
   state_.PendingOperation = "Num";
   state_.NoOperand = true;
-  state_.Memory = 0;
 }
 
 void TCalculatorEngine::FormClose() {

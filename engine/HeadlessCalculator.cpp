@@ -85,134 +85,50 @@ void THeadlessCalculator::Run(TAction action) {
   }
 }
 
-namespace {
-
-enum class TKeyHandler : std::uint8_t {
-  Digit,
-  Operator,
-  Function,
-  Percent,
-  Comma,
-  Back,
-  Sign,
-  Clear,
-  ClearAll,
-  MemClear,
-  MemRecall,
-  MemStore,
-  MemPlus,
-  Pi
-};
-
-struct TWindowKey {
-  std::string_view Component;
-  TKeyHandler Handler;
-  std::string_view Caption;
-};
-
-constexpr TWindowKey kWindowKeys[] = {
-    {"ZeroButton", TKeyHandler::Digit, "0"},        {"OneButton", TKeyHandler::Digit, "1"},
-    {"TwoButton", TKeyHandler::Digit, "2"},         {"ThreeButton", TKeyHandler::Digit, "3"},
-    {"FourButton", TKeyHandler::Digit, "4"},        {"FiveButton", TKeyHandler::Digit, "5"},
-    {"SixButton", TKeyHandler::Digit, "6"},         {"SevenButton", TKeyHandler::Digit, "7"},
-    {"EightButton", TKeyHandler::Digit, "8"},       {"NineButton", TKeyHandler::Digit, "9"},
-    {"PlusButton", TKeyHandler::Operator, "+"},     {"MinusButton", TKeyHandler::Operator, "--"},
-    {"MultiplyButton", TKeyHandler::Operator, "*"}, {"DivideButton", TKeyHandler::Operator, "/"},
-    {"EqualButton", TKeyHandler::Operator, "="},    {"xUPyButton", TKeyHandler::Operator, "x^y"},
-    {"RootButton", TKeyHandler::Function, "Sqrt"},  {"AdverseButton", TKeyHandler::Function, "1/x"},
-    {"SquareButton", TKeyHandler::Function, "x^2"}, {"CubeButton", TKeyHandler::Function, "x^3"},
-    {"FactorButton", TKeyHandler::Function, "n!"},  {"ExpButton", TKeyHandler::Function, "exp"},
-    {"LnButton", TKeyHandler::Function, "ln"},      {"LogButton", TKeyHandler::Function, "log"},
-    {"SinButton", TKeyHandler::Function, "sin"},    {"CosButton", TKeyHandler::Function, "cos"},
-    {"TanButton", TKeyHandler::Function, "tan"},    {"PercentButton", TKeyHandler::Percent, "%"},
-    {"CommaButton", TKeyHandler::Comma, ","},       {"BackButton", TKeyHandler::Back, "Back"},
-    {"SignButton", TKeyHandler::Sign, "+/-"},       {"ClearButton", TKeyHandler::Clear, "CE"},
-    {"ClearAllButton", TKeyHandler::ClearAll, "C"}, {"MemClearBtn", TKeyHandler::MemClear, "MC"},
-    {"MemButton", TKeyHandler::MemRecall, "MR"},    {"SpeedButton22", TKeyHandler::MemStore, "MS"},
-    {"MemPlusBtn", TKeyHandler::MemPlus, "M+"},     {"PiBtn", TKeyHandler::Pi, "Pi"},
-};
-
-}  // namespace
-
-std::string_view ComponentOfCaption(std::string_view caption) {
-  const std::string wanted = detail::LowerAscii(caption);
-  for (const TWindowKey& k : kWindowKeys) {
-    if (detail::LowerAscii(k.Caption) == wanted) return k.Component;
-  }
-  return {};
-}
-
 bool THeadlessCalculator::Click(std::string_view component) {
-  const TWindowKey* key = nullptr;
-  for (const TWindowKey& k : kWindowKeys) {
-    if (k.Component == component) key = &k;
-  }
+  const TCalculatorKey* key = KeyOfComponent(component);
   if (key == nullptr) return false;
   THeadlessWindow& w = Current();
-  Run([&] {
-    switch (key->Handler) {
-      case TKeyHandler::Digit:
-        engine_.ZeroButtonClick(w, key->Caption);
-        break;
-      case TKeyHandler::Operator:
-        engine_.PlusButtonClick(w, key->Component);
-        break;
-      case TKeyHandler::Function:
-        engine_.RootButtonClick(w, key->Component);
-        break;
-      case TKeyHandler::Percent:
-        engine_.PercentButtonClick(w);
-        break;
-      case TKeyHandler::Comma:
-        engine_.CommaButtonClick(w);
-        break;
-      case TKeyHandler::Back:
-        engine_.BackButtonClick(w);
-        break;
-      case TKeyHandler::Sign:
-        engine_.SignButtonClick(w);
-        break;
-      case TKeyHandler::Clear:
-        engine_.ClearButtonClick(w);
-        break;
-      case TKeyHandler::ClearAll:
-        engine_.ClearAllButtonClick(w);
-        break;
-      case TKeyHandler::MemClear:
-        engine_.MemClearBtnClick();
-        break;
-      case TKeyHandler::MemRecall:
-        engine_.MemButtonClick();
-        break;
-      case TKeyHandler::MemStore:
-        break;  // "MS" has no handler
-      case TKeyHandler::MemPlus:
-        engine_.MemPlusBtnClick(w);
-        break;
-      case TKeyHandler::Pi:
-        engine_.PiBtnClick(w);
-        break;
-    }
-  });
+  Run([&] { engine_.ClickKey(w, *key); });
   return true;
 }
 
 void THeadlessCalculator::PressKey(std::uint16_t virtualKey) {
-  THeadlessWindow& w = Current();
-  Run([&] { engine_.Edit1KeyDown(w, virtualKey); });
   const std::optional<char> typed = CharacterOfKey(virtualKey);
-  if (!typed) return;
-  const char passed = TCalculatorEngine::Edit1KeyPress(*typed);
+  THeadlessWindow& w = Current();
+  Run([&] { engine_.Edit1KeyDown(w, virtualKey, typed.has_value()); });
+  if (typed) TypeCharacter(*typed);
+}
+
+void THeadlessCalculator::TypeCharacter(char character) {
+  THeadlessWindow& w = Current();
+  char passed = character;
+  Run([&] { engine_.Edit1KeyPress(w, passed); });
   if (passed != '\0') w.Field().TypeCharacter(passed);
+}
+
+bool THeadlessCalculator::PressShortcut(std::string_view keys) {
+  const std::string wanted = detail::LowerAscii(keys);
+  for (const TMenuShortcut& shortcut : MenuShortcuts()) {
+    if (detail::LowerAscii(shortcut.Keys) != wanted) continue;
+    if (shortcut.Entry == "Kopyala1") Copy();
+    if (shortcut.Entry == "Yaptr1") Paste();
+    return true;
+  }
+  return false;
 }
 
 void THeadlessCalculator::Copy() {
   Run([&] { engine_.Kopyala1Click(Current()); });
 }
 
+void THeadlessCalculator::Paste() {
+  Run([&] { engine_.Yaptr1Click(Current()); });
+}
+
 void THeadlessCalculator::Paste(const std::string& text) {
   clipboard_.Text = text;
-  Run([&] { engine_.Yaptr1Click(Current()); });
+  Paste();
 }
 
 void THeadlessCalculator::OpenScientific() {

@@ -39,11 +39,8 @@ class TRecordingHost : public TEngineHost {
   std::vector<THeadlessEvent> events_;
 };
 
-// The component name of the calculator key with this caption, ignoring case ("sqrt" gives
-// "RootButton"); empty when no key has it.
-std::string_view ComponentOfCaption(std::string_view caption);
-
-// The character a US keyboard types for a virtual key code, if any.
+// The character a US keyboard types for a virtual key code, if any (Delete types none, as on
+// the platforms whose key codes these are).
 std::optional<char> CharacterOfKey(std::uint16_t virtualKey);
 
 class THeadlessCalculator {
@@ -64,7 +61,12 @@ class THeadlessCalculator {
   // One key stroke into the current window's hidden field: key down, then its character
   // through the filter into the field.
   void PressKey(std::uint16_t virtualKey);
+  // A key stroke that types this character, whichever key and modifiers typed it.
+  void TypeCharacter(char character);
+  // A menu shortcut ("ctrl+c", ignoring case); false when no menu entry has it.
+  bool PressShortcut(std::string_view keys);
   void Copy();                          // "&Copy"
+  void Paste();                         // "&Paste"
   void Paste(const std::string& text);  // puts text on the clipboard, then "&Paste"
 
   void OpenScientific();    // "S&cientific": nothing while a scientific window is open

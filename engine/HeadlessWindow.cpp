@@ -24,10 +24,11 @@ void TMemoryTextField::CopyToClipboard() {
   clipboard_.Text = text_.substr(selectionStart_, selectionLength_);
 }
 
-void TMemoryTextField::PasteFromClipboard() {
-  if (!clipboard_.Text) return;
+bool TMemoryTextField::PasteFromClipboard() {
+  if (!clipboard_.Text || clipboard_.Text->empty()) return false;
   const std::string& all = *clipboard_.Text;
   ReplaceSelection(all.substr(0, all.find_first_of("\r\n")));
+  return true;
 }
 
 void TMemoryTextField::Focus() {

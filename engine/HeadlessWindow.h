@@ -25,7 +25,7 @@ class TMemoryTextField : public TTextField {
   void SetText(const std::string& text) override;  // caret at the end, nothing selected
   void SelectAll() override;
   void CopyToClipboard() override;
-  void PasteFromClipboard() override;
+  bool PasteFromClipboard() override;
 
   // The field gets the keyboard focus; the first time, its whole text becomes selected.
   void Focus();

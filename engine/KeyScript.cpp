@@ -14,8 +14,9 @@ struct TKeyToken {
   std::uint16_t Code;
 };
 
-constexpr TKeyToken kKeyTokens[] = {{"kp+", 107}, {"kp-", 109}, {"kp*", 106},
-                                    {"kp/", 111}, {"kp,", 110}, {"enter", 13}};
+constexpr TKeyToken kKeyTokens[] = {{"kp+", 107},     {"kp-", 109},   {"kp*", 106},
+                                    {"kp/", 111},     {"kp,", 110},   {"enter", 13},
+                                    {"backspace", 8}, {"escape", 27}, {"delete", 46}};
 
 std::string_view ModeName(TEntryMode mode) {
   switch (mode) {
@@ -25,6 +26,8 @@ std::string_view ModeName(TEntryMode mode) {
       return "emNewNumber";
     case TEntryMode::emAfterComma:
       return "emAfterComma";
+    case TEntryMode::emOperandShown:
+      return "emOperandShown";
   }
   return "?";
 }
@@ -36,6 +39,20 @@ bool TKeyScript::Add(std::string_view raw) {
   if (token.starts_with("paste:")) {
     steps_.push_back({TStepKind::Paste, std::string(raw.substr(6))});
     return true;
+  }
+  if (token.starts_with("type:")) {
+    for (char c : raw.substr(5))
+      steps_.push_back({TStepKind::Type, {}, static_cast<unsigned char>(c)});
+    return raw.size() > 5;
+  }
+  for (const TMenuShortcut& shortcut : MenuShortcuts()) {
+    if (detail::LowerAscii(shortcut.Keys) == token) {
+      // The copy shortcut shows what it left on the clipboard, as "copy" does.
+      steps_.push_back(
+          {shortcut.Entry == "Kopyala1" ? TStepKind::CopyShortcut : TStepKind::Shortcut,
+           std::string(shortcut.Keys)});
+      return true;
+    }
   }
   if (token.starts_with("key:")) {
     const std::string_view digits = std::string_view(token).substr(4);
@@ -64,19 +81,18 @@ bool TKeyScript::Add(std::string_view raw) {
     }
   }
   // A key's caption ("sqrt", "M+"; "-" is the "--" key), or digits and commas key by key.
-  const std::string_view key = ComponentOfCaption(token == "-" ? "--" : token);
-  if (!key.empty()) {
-    steps_.push_back({TStepKind::Click, std::string(key)});
+  if (const TCalculatorKey* key = KeyOfCaption(token == "-" ? "--" : token)) {
+    steps_.push_back({TStepKind::Click, std::string(key->Component)});
     return true;
   }
   const std::size_t before = steps_.size();
   for (char c : token) {
-    const std::string_view component = ComponentOfCaption(std::string_view(&c, 1));
-    if (component.empty() || !((c >= '0' && c <= '9') || c == ',')) {
+    const TCalculatorKey* key = KeyOfCaption(std::string_view(&c, 1));
+    if (key == nullptr || !((c >= '0' && c <= '9') || c == ',')) {
       steps_.resize(before);
       return false;
     }
-    steps_.push_back({TStepKind::Click, std::string(component)});
+    steps_.push_back({TStepKind::Click, std::string(key->Component)});
   }
   return !token.empty();
 }
@@ -95,8 +111,16 @@ std::vector<std::string> TKeyScript::Run(bool withState) const {
       case TStepKind::Key:
         calculator.PressKey(step.Code);
         break;
+      case TStepKind::Type:
+        calculator.TypeCharacter(static_cast<char>(step.Code));
+        break;
+      case TStepKind::Shortcut:
+        calculator.PressShortcut(step.Text);
+        break;
       case TStepKind::Copy:
-        calculator.Copy();
+      case TStepKind::CopyShortcut:
+        if (step.Kind == TStepKind::Copy) calculator.Copy();
+        if (step.Kind == TStepKind::CopyShortcut) calculator.PressShortcut(step.Text);
         takeEvents();
         lines.push_back("clipboard: " + calculator.Clipboard().Text.value_or(""));
         break;

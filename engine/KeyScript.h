@@ -1,5 +1,5 @@
-// Key tokens as a person writes them ("2,5", "+", "sqrt", "kp+", "paste:42", "sci"), run on a
-// headless calculator from the program's start. numora-probe keys speaks this language.
+// Key tokens as a person writes them ("2,5", "+", "sqrt", "kp+", "type:2*3=", "paste:42", "sci"),
+// run on a headless calculator from the program's start. numora-probe keys speaks this language.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace numora {
 class TKeyScript {
  public:
   // Appends the token's steps; false for a token that names nothing. Tokens ignore case,
-  // except the text after "paste:".
+  // except the text after "paste:" and "type:".
   bool Add(std::string_view token);
 
   // Runs the steps from the program's start and returns what the user sees and hears, one
@@ -21,11 +21,22 @@ class TKeyScript {
   std::vector<std::string> Run(bool withState) const;
 
  private:
-  enum class TStepKind : std::uint8_t { Click, Key, Copy, Paste, Scientific, Standard, Close };
+  enum class TStepKind : std::uint8_t {
+    Click,
+    Key,
+    Type,
+    Shortcut,
+    CopyShortcut,
+    Copy,
+    Paste,
+    Scientific,
+    Standard,
+    Close
+  };
   struct TStep {
     TStepKind Kind;
-    std::string Text;  // the component clicked, or the pasted text
-    std::uint16_t Code = 0;
+    std::string Text;        // the component clicked, the pasted text or the shortcut's keys
+    std::uint16_t Code = 0;  // the key code, or the typed character
   };
   std::vector<TStep> steps_;
 };

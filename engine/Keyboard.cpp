@@ -1,82 +1,55 @@
-// The hidden field's key-down map and character filter.
+// The hidden field's keyboard: typed characters press the window's keys; key codes count
+// only for strokes that type no character. Also the click on a key from the key table.
+#include "CalculatorKeys.h"
 #include "Engine.h"
-#include "KeyMap.h"
 
 namespace numora {
 
-namespace {
-
-constexpr std::string_view kDigitComponents[] = {
-    "ZeroButton", "OneButton", "TwoButton",   "ThreeButton", "FourButton",
-    "FiveButton", "SixButton", "SevenButton", "EightButton", "NineButton"};
-constexpr std::string_view kDigitCaptions[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-
-TKeyBinding DigitBinding(int digit) {
-  return {TKeyAction::Digit, kDigitComponents[digit], kDigitCaptions[digit]};
-}
-
-}  // namespace
-
-TKeyBinding KeyBindingOf(std::uint16_t virtualKey) {
-  if (virtualKey >= 48 && virtualKey <= 57) return DigitBinding(virtualKey - 48);
-  if (virtualKey >= 96 && virtualKey <= 105) return DigitBinding(virtualKey - 96);
-  switch (virtualKey) {
-    case 13:
-      return {TKeyAction::Operator, "EqualButton", {}};
-    case 106:
-      return {TKeyAction::Operator, "MultiplyButton", {}};
-    case 107:
-      return {TKeyAction::Operator, "PlusButton", {}};
-    case 109:
-      return {TKeyAction::Operator, "MinusButton", {}};
-    case 111:
-      return {TKeyAction::Operator, "DivideButton", {}};
-    case 110:
-      return {TKeyAction::Comma, {}, {}};
-    default:
-      return {};
+void TCalculatorEngine::ClickKey(TCalcWindow& window, const TCalculatorKey& key) {
+  switch (key.Handler) {
+    case TKeyHandler::Digit:
+      return ZeroButtonClick(window, key.Caption);
+    case TKeyHandler::Operator:
+      return PlusButtonClick(window, key.Component);
+    case TKeyHandler::Function:
+      return RootButtonClick(window, key.Component);
+    case TKeyHandler::Percent:
+      return PercentButtonClick(window);
+    case TKeyHandler::Comma:
+      return CommaButtonClick(window);
+    case TKeyHandler::Back:
+      return BackButtonClick(window);
+    case TKeyHandler::Sign:
+      return SignButtonClick(window);
+    case TKeyHandler::Clear:
+      return ClearButtonClick(window);
+    case TKeyHandler::ClearAll:
+      return ClearAllButtonClick(window);
+    case TKeyHandler::MemClear:
+      return MemClearBtnClick();
+    case TKeyHandler::MemRecall:
+      return MemButtonClick(window);
+    case TKeyHandler::MemStore:
+      return SpeedButton22Click(window);
+    case TKeyHandler::MemPlus:
+      return MemPlusBtnClick(window);
+    case TKeyHandler::Pi:
+      return PiBtnClick(window);
   }
 }
 
-bool IsPassedCharacter(char c) {
-  return c == 8 || c == 9 || c == 13 || c == ',' || c == '.' || (c >= '0' && c <= '9');
+// A layout decides which key types "*" or a digit (Shift+8, AZERTY's shifted digit row), so
+// a key code says nothing about a stroke that types a character.
+void TCalculatorEngine::Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualKey,
+                                     bool typesCharacter) {
+  if (typesCharacter) return;
+  if (const TCalculatorKey* key = KeyOfVirtualKey(virtualKey)) ClickKey(window, *key);
 }
 
-void TCalculatorEngine::Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualKey) {
-  const TKeyBinding key = KeyBindingOf(virtualKey);
-  switch (key.Action) {
-    case TKeyAction::Digit:
-      EnterText(window, key.Caption);
-      state_.EntryMode = TEntryMode::emAppend;
-      break;
-    case TKeyAction::Operator: {
-      // Unlike the keypad's operator keys, this path calculates even right after an operator.
-      const std::string name = StripWord("Button", key.Component);
-      if (state_.NoOperand) {
-        host_.Beep();
-        return;
-      }
-      state_.EntryMode = TEntryMode::emNewNumber;
-      Calculate(window);
-      state_.PendingOperation = name;
-      break;
-    }
-    case TKeyAction::Comma:
-      // Always ",", whatever the keyboard layout makes the decimal key type.
-      if (window.DisplayText().find(',') != std::string::npos) {
-        host_.Beep();
-        return;
-      }
-      state_.EntryMode = TEntryMode::emAfterComma;
-      EnterText(window, ",");
-      break;
-    case TKeyAction::None:
-      break;
-  }
-}
-
-char TCalculatorEngine::Edit1KeyPress(char character) {
-  return IsPassedCharacter(character) ? character : '\0';
+void TCalculatorEngine::Edit1KeyPress(TCalcWindow& window, char& character) {
+  const char typed = character;
+  if (!IsPassedCharacter(typed)) character = '\0';
+  if (const TCalculatorKey* key = KeyOfCharacter(typed)) ClickKey(window, *key);
 }
 
 }  // namespace numora

@@ -1,4 +1,4 @@
-// The memory column: MC, MR and M+ (MS has no action).
+// The memory column: MC, MR, MS and M+.
 #include "CheckedMath.h"
 #include "Engine.h"
 
@@ -9,10 +9,16 @@ void TCalculatorEngine::MemClearBtnClick() {
   state_.NoOperand = false;
 }
 
-// "MR" stores: the Accumulator is the source and Memory the destination.
-void TCalculatorEngine::MemButtonClick() {
-  state_.Memory = state_.Accumulator;
+void TCalculatorEngine::MemButtonClick(TCalcWindow& window) {
+  window.SetDisplayText(FloatToStr(state_.Memory));
   state_.NoOperand = false;
+  state_.EntryMode = TEntryMode::emOperandShown;
+}
+
+void TCalculatorEngine::SpeedButton22Click(TCalcWindow& window) {
+  state_.Memory = StrToFloat(window.DisplayText());
+  state_.NoOperand = false;
+  state_.EntryMode = TEntryMode::emOperandShown;
 }
 
 void TCalculatorEngine::MemPlusBtnClick(TCalcWindow& window) {
@@ -21,7 +27,7 @@ void TCalculatorEngine::MemPlusBtnClick(TCalcWindow& window) {
   m = detail::Checked("M+", [&] { return detail::Opaque(m) + detail::Opaque(x); });
   window.SetDisplayText(FloatToStr(m));
   state_.NoOperand = false;
-  state_.EntryMode = TEntryMode::emNewNumber;
+  state_.EntryMode = TEntryMode::emOperandShown;
 }
 
 }  // namespace numora

@@ -41,6 +41,8 @@ void TCalculatorEngine::PercentButtonClick(TCalcWindow& window) {
 
 void TCalculatorEngine::PiBtnClick(TCalcWindow& window) {
   window.SetDisplayText(FloatToStr(kExtendedPi));
+  state_.NoOperand = false;
+  state_.EntryMode = TEntryMode::emOperandShown;
 }
 
 }  // namespace numora

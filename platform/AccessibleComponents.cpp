@@ -17,6 +17,7 @@ namespace {
 // Widgets keep these as properties of their own; menu entries carry them as dynamic ones.
 constexpr const char* kName = "accessibleName";
 constexpr const char* kDescription = "accessibleDescription";
+constexpr const char* kKeys = "numoraKeyboardKeys";
 
 class TAccessibleKey : public QAccessibleWidget {
  public:
@@ -24,10 +25,16 @@ class TAccessibleKey : public QAccessibleWidget {
 
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) return widget()->accessibleName();
+    if (t == QAccessible::Accelerator) return widget()->property(kKeys).toString();
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override {
     return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+  }
+  QStringList keyBindingsForAction(const QString& action) const override {
+    const QString keys = text(QAccessible::Accelerator);
+    if (action != pressAction() || keys.isEmpty()) return {};
+    return keys.split(QStringLiteral(" or "));
   }
   void doAction(const QString& action) override {
     auto* key = static_cast<TSpeedButton*>(widget());
@@ -170,6 +177,10 @@ void InstallAccessibleComponents() { QAccessible::installFactory(ComponentInterf
 void SetAccessibleText(QObject& object, const QString& name, const QString& description) {
   if (!name.isEmpty()) object.setProperty(kName, name);
   if (!description.isEmpty()) object.setProperty(kDescription, description);
+}
+
+void SetAccessibleKeys(QObject& object, const QString& keys) {
+  if (!keys.isEmpty()) object.setProperty(kKeys, keys);
 }
 
 void AnnounceCaptionChange(TLabel& label) {

@@ -88,9 +88,18 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
   setMouseTracking(true);
 }
 
+// A line edit claims Ctrl+C and Ctrl+V for its own copy and paste before any shortcut sees
+// them; the window's menu has those shortcuts, and a key no shortcut takes still comes here.
+bool TEdit::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride &&
+      (static_cast<QKeyEvent*>(e)->modifiers() & Qt::ControlModifier)) {
+    e->ignore();
+    return true;
+  }
+  return QLineEdit::event(e);
+}
+
 void TEdit::keyPressEvent(QKeyEvent* e) {
-  std::uint16_t key = VirtualKeyOf(*e);
-  Raise(OnKeyDown, static_cast<QObject*>(this), key);
   char ch = 0;
   const QString text = e->text();
   if ((e->modifiers() & Qt::ControlModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
@@ -102,6 +111,8 @@ void TEdit::keyPressEvent(QKeyEvent* e) {
   else if (text.size() == 1 && text[0].unicode() < 128)
     ch = static_cast<char>(text[0].unicode());
   if (ch == 0 && !text.isEmpty()) ch = '?';  // a non-ASCII character: the filter decides
+  std::uint16_t key = VirtualKeyOf(*e);
+  Raise(OnKeyDown, static_cast<QObject*>(this), key, ch != 0);
   if (ch != 0) {
     char passed = ch;
     Raise(OnKeyPress, static_cast<QObject*>(this), passed);
@@ -128,13 +139,14 @@ void TEdit::focusOutEvent(QFocusEvent* e) {
 
 void TEdit::CopySelection() { QGuiApplication::clipboard()->setText(selectedText()); }
 
-void TEdit::PasteFirstLine() {
+bool TEdit::PasteFirstLine() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (data == nullptr || !data->hasText()) return;
+  if (data == nullptr || !data->hasText() || data->text().isEmpty()) return false;
   const QString text = data->text();
   qsizetype end = 0;
   while (end < text.size() && text[end] != u'\n' && text[end] != u'\r') ++end;
   insert(text.left(end));
+  return true;
 }
 
 void TEdit::mouseMoveEvent(QMouseEvent* e) {

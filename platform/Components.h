@@ -8,8 +8,10 @@
 // (the handler runs inside TApplication::Guarded, so a fault goes to the fault report):
 //   OnClick(sender)                                  TPanel, TLabel, TSpeedButton, TButton, TImage
 //   OnMouseMove(sender, x, y)                        every component; x, y relative to it
-//   OnKeyDown(sender, key&), OnKeyPress(sender, ch&) TEdit; key is a virtual key code
-//                                                    (VirtualKeys.h), set ch to '\0' to discard
+//   OnKeyDown(sender, key&, typesCharacter)          TEdit; key is a virtual key code
+//                                                    (VirtualKeys.h); typesCharacter: an
+//                                                    OnKeyPress with a character follows
+//   OnKeyPress(sender, ch&)                          TEdit; set ch to '\0' to discard
 // Mouse moves belong to the component under the pointer: they never pass on to its parent,
 // so a panel sees only moves over its own free surface.
 #pragma once
@@ -28,7 +30,7 @@ namespace numora {
 
 using TNotifyEvent = std::function<void(QObject* sender)>;
 using TMouseMoveEvent = std::function<void(QObject* sender, int x, int y)>;
-using TKeyDownEvent = std::function<void(QObject* sender, std::uint16_t& key)>;
+using TKeyDownEvent = std::function<void(QObject* sender, std::uint16_t& key, bool typesCharacter)>;
 using TKeyPressEvent = std::function<void(QObject* sender, char& key)>;
 
 // What every component shares: colour, font colour, mouse moves, clicks.
@@ -78,7 +80,7 @@ class TLabel : public QWidget, public TComponentLook {
 // Single-line text field; its whole text is selected the first time it gets the focus. Each key
 // stroke raises OnKeyDown with its virtual key code, then OnKeyPress for the character it produces
 // (Ctrl+letter gives the control character); a character set to '\0' never reaches the field, which
-// also stops Ctrl+C/V/X from acting.
+// also stops Ctrl+C/V/X from acting. Keys held with Ctrl go to the window's shortcuts first.
 class TEdit : public QLineEdit {
  public:
   explicit TEdit(QWidget* parent);
@@ -89,10 +91,12 @@ class TEdit : public QLineEdit {
   // must not leave an older text behind).
   void CopySelection();
   // The clipboard's text up to its first line break, in place of the selection: a
-  // single-line field holds no line break. No text on the clipboard changes nothing.
-  void PasteFirstLine();
+  // single-line field holds no line break. No text on the clipboard, or an empty one, changes
+  // nothing and gives false.
+  bool PasteFirstLine();
 
  protected:
+  bool event(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;

@@ -18,6 +18,7 @@ NUMORA_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils
   xdotool x11-utils
+  x11-xkb-utils  # setxkbmap: the desktop session types on German and French layouts too
   libx11-dev  # the window driver of the X server tests
   clang libclang-rt-14-dev
   dpkg-dev file lintian appstream man-db

@@ -1,6 +1,7 @@
 #include "AccessibleNames.h"
 
 #include "AccessibleComponents.h"
+#include "CalculatorKeys.h"
 
 namespace numora {
 namespace {
@@ -11,49 +12,10 @@ struct TSpokenComponent {
   const char* description;
 };
 
-// Names expand what the key shows ("MR" is "Memory recall"); descriptions say what it does,
-// also where that is not what the caption suggests ("MR" stores, "MS" does nothing).
+// The keys speak from the calculator's key table; these are the rest of the window.
 constexpr TSpokenComponent kSpoken[] = {
     {"CalcEdit", "", "Shows the current number"},
     {"Edit1", "Keyboard input", "Takes the digits and operators typed on the keyboard"},
-    {"ClearAllButton", "Clear all", "Clears the calculation and the memory"},
-    {"ClearButton", "Clear", "Clears the calculation and keeps the memory"},
-    {"BackButton", "Backspace", "Removes the last character of the number"},
-    {"MemClearBtn", "Memory clear", "Sets the memory to zero"},
-    {"MemButton", "Memory recall", "Stores the running result in memory"},
-    {"SpeedButton22", "Memory store", "Does nothing"},
-    {"MemPlusBtn", "Memory add", "Adds the number to the memory and shows the memory"},
-    {"ZeroButton", "Zero", "Types the digit zero"},
-    {"OneButton", "One", "Types the digit one"},
-    {"TwoButton", "Two", "Types the digit two"},
-    {"ThreeButton", "Three", "Types the digit three"},
-    {"FourButton", "Four", "Types the digit four"},
-    {"FiveButton", "Five", "Types the digit five"},
-    {"SixButton", "Six", "Types the digit six"},
-    {"SevenButton", "Seven", "Types the digit seven"},
-    {"EightButton", "Eight", "Types the digit eight"},
-    {"NineButton", "Nine", "Types the digit nine"},
-    {"CommaButton", "Decimal comma", "Starts the decimals of the number"},
-    {"SignButton", "Change sign", "Changes the sign of the number"},
-    {"PlusButton", "Plus", "Adds the next number"},
-    {"MinusButton", "Minus", "Subtracts the next number"},
-    {"MultiplyButton", "Multiply", "Multiplies by the next number"},
-    {"DivideButton", "Divide", "Divides by the next number"},
-    {"EqualButton", "Equals", "Completes the calculation and shows the result"},
-    {"PercentButton", "Percent", "Completes the calculation and shows a hundredth of it"},
-    {"RootButton", "Square root", "Takes the square root of the number"},
-    {"AdverseButton", "Reciprocal", "Divides one by the number"},
-    {"ExpButton", "Exponential", "Raises e to the power of the number"},
-    {"LnButton", "Natural logarithm", "Takes the natural logarithm of the number"},
-    {"LogButton", "Logarithm", "Takes the logarithm to base ten of the number"},
-    {"SinButton", "Sine", "Takes the sine of the number in degrees"},
-    {"CosButton", "Cosine", "Takes the cosine of the number in degrees"},
-    {"TanButton", "Tangent", "Takes the tangent of the number in degrees"},
-    {"SquareButton", "Square", "Multiplies the number by itself"},
-    {"CubeButton", "Cube", "Raises the number to the third power"},
-    {"FactorButton", "Factorial", "Multiplies the whole numbers from the number down to one"},
-    {"xUPyButton", "Power", "Raises the number to the power of the next number"},
-    {"PiBtn", "Pi", "Shows the number pi"},
     {"Dzenle1", "Edit", "Copies and pastes the number"},
     {"Kopyala1", "Copy", "Copies the number to the clipboard"},
     {"Yaptr1", "Paste", "Puts the text of the clipboard on the display"},
@@ -65,6 +27,10 @@ constexpr TSpokenComponent kSpoken[] = {
     {"Hakknda1", "About Numora", "Shows the name, the contact and the author of the program"},
 };
 
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 void NameForScreenReaders(QObject& window) {
@@ -72,6 +38,12 @@ void NameForScreenReaders(QObject& window) {
     if (QObject* component = window.findChild<QObject*>(QLatin1String(spoken.component)))
       SetAccessibleText(*component, QString::fromUtf8(spoken.name),
                         QString::fromUtf8(spoken.description));
+  for (const TCalculatorKey& key : CalculatorKeys()) {
+    QObject* component = window.findChild<QObject*>(Text(key.Component));
+    if (component == nullptr) continue;
+    SetAccessibleText(*component, Text(key.Name), Text(key.Description));
+    SetAccessibleKeys(*component, QString::fromStdString(KeyboardKeysOf(key)));
+  }
 }
 
 }  // namespace numora

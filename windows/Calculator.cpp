@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDialog>
+#include <QKeySequence>
 #include <QLocale>
 #include <QMenu>
 #include <QScreen>
@@ -34,7 +35,7 @@ class TCalculatorForm::THiddenField : public TTextField {
   void SetText(const std::string& text) override { edit_.setText(QString::fromStdString(text)); }
   void SelectAll() override { edit_.selectAll(); }
   void CopyToClipboard() override { edit_.CopySelection(); }
-  void PasteFromClipboard() override { edit_.PasteFirstLine(); }
+  bool PasteFromClipboard() override { return edit_.PasteFirstLine(); }
 
  private:
   TEdit& edit_;
@@ -74,6 +75,7 @@ THandlers TCalculatorForm::Handlers() {
       .Add("ClearAllButtonClick", this, &F::ClearAllButtonClick)
       .Add("MemClearBtnClick", this, &F::MemClearBtnClick)
       .Add("MemButtonClick", this, &F::MemButtonClick)
+      .Add("SpeedButton22Click", this, &F::SpeedButton22Click)
       .Add("MemPlusBtnClick", this, &F::MemPlusBtnClick)
       .Add("Edit1KeyDown", this, &F::Edit1KeyDown)
       .Add("Edit1KeyPress", this, &F::Edit1KeyPress)
@@ -91,6 +93,9 @@ void TCalculatorForm::Build(const QString& formClass, const QString& description
   statusBar1_ = &Component<TStatusBar>(*this, "StatusBar1");
   ownKindEntry_ = &Component<QAction>(*this, ownKindEntry);
   hiddenField_ = std::make_unique<THiddenField>(*edit1_);
+  for (const TMenuShortcut& shortcut : MenuShortcuts())
+    Component<QAction>(*this, std::string(shortcut.Entry).c_str())
+        .setShortcut(QKeySequence(QString::fromUtf8(shortcut.Keys), QKeySequence::PortableText));
   NameForScreenReaders(*this);
   // A menu closed with Escape leaves the menu bar holding the keyboard; the menu that
   // follows it (arrow keys between menus) opens before this runs.
@@ -159,14 +164,13 @@ void TCalculatorForm::SignButtonClick(QObject*) { engine_.SignButtonClick(*this)
 void TCalculatorForm::ClearButtonClick(QObject*) { engine_.ClearButtonClick(*this); }
 void TCalculatorForm::ClearAllButtonClick(QObject*) { engine_.ClearAllButtonClick(*this); }
 void TCalculatorForm::MemClearBtnClick(QObject*) { engine_.MemClearBtnClick(); }
-void TCalculatorForm::MemButtonClick(QObject*) { engine_.MemButtonClick(); }
+void TCalculatorForm::MemButtonClick(QObject*) { engine_.MemButtonClick(*this); }
+void TCalculatorForm::SpeedButton22Click(QObject*) { engine_.SpeedButton22Click(*this); }
 void TCalculatorForm::MemPlusBtnClick(QObject*) { engine_.MemPlusBtnClick(*this); }
-void TCalculatorForm::Edit1KeyDown(QObject*, std::uint16_t& key) {
-  engine_.Edit1KeyDown(*this, key);
+void TCalculatorForm::Edit1KeyDown(QObject*, std::uint16_t& key, bool typesCharacter) {
+  engine_.Edit1KeyDown(*this, key, typesCharacter);
 }
-void TCalculatorForm::Edit1KeyPress(QObject*, char& key) {
-  key = TCalculatorEngine::Edit1KeyPress(key);
-}
+void TCalculatorForm::Edit1KeyPress(QObject*, char& key) { engine_.Edit1KeyPress(*this, key); }
 void TCalculatorForm::Kopyala1Click() { engine_.Kopyala1Click(*this); }
 void TCalculatorForm::Yaptr1Click() { engine_.Yaptr1Click(*this); }
 

@@ -47,8 +47,9 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
   void ClearAllButtonClick(QObject* sender);
   void MemClearBtnClick(QObject* sender);
   void MemButtonClick(QObject* sender);
+  void SpeedButton22Click(QObject* sender);
   void MemPlusBtnClick(QObject* sender);
-  void Edit1KeyDown(QObject* sender, std::uint16_t& key);
+  void Edit1KeyDown(QObject* sender, std::uint16_t& key, bool typesCharacter);
   void Edit1KeyPress(QObject* sender, char& key);
   void Kopyala1Click();
   void Yaptr1Click();

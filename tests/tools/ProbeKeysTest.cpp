@@ -17,6 +17,8 @@ TEST(ProbeKeysTest, PrintsOneLinePerEventThenTheDisplayAndTheState) {
       {"keys 5 / 0 =", "message: Division by Zero\nbeep\ndisplay: 0\n", 0},
       {"keys 12 + 3 = sci 4 '*' 5 = copy", "clipboard: 20\ndisplay: 20\n", 0},
       {"keys 15 sci 7 + std", "display: 7\n", 0},
+      {"keys 'type:6*7=' ctrl+c", "clipboard: 42\ndisplay: 42\n", 0},
+      {"keys type:12 backspace escape type:5 delete", "display: 0\n", 0},
       {"keys 'paste:\n17' copy", "clipboard: \ndisplay: \n", 0},
       {"keys --state 7 +",
        "display: 7\naccumulator: 7\nmemory: 0\npending: Plus\nmode: emNewNumber\nnooperand: "

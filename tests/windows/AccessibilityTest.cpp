@@ -69,6 +69,11 @@ class AccessibilityTest : public QObject {
     for (const char* key : {"PlusButton", "SevenButton", "RootButton", "MemPlusBtn", "PiBtn"})
       names << Of(Named(key))->text(QAccessible::Name);
     QCOMPARE(names, QStringList({"Plus", "Seven", "Square root", "Memory add", "Pi"}));
+    // The keyboard keys that press a key are its accelerator, as the keyboard takes them.
+    QStringList keys;
+    for (const char* key : {"EqualButton", "MultiplyButton", "ClearButton", "BackButton", "PiBtn"})
+      keys << Of(Named(key))->text(QAccessible::Accelerator);
+    QCOMPARE(keys, QStringList({"= or Enter", "*", "Escape or Delete", "Backspace", ""}));
   }
 
   void displayIsNamedByItsNumberAndAnnouncesEachChange() {

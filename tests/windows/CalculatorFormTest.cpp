@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
+#include <map>
 
 #include "About.h"
 #include "Application.h"
@@ -129,8 +130,9 @@ class CalculatorFormTest : public QObject {
   }
 
   // Tokens: a key's component name is a click in the current window; type:TEXT types into
-  // its Edit1; kp+ kp/ kp, enter are keypad keys; clip:TEXT puts TEXT on the clipboard;
-  // a menu entry's name triggers it; close closes the scientific window.
+  // its Edit1; kp+ kp- kp/ kp, enter backspace escape delete ctrl+c ctrl+v are keys;
+  // clip:TEXT puts TEXT on the clipboard; a menu entry's name triggers it; close closes the
+  // scientific window.
   void key_sequences_show_their_display_clipboard_and_events_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("display");
@@ -146,14 +148,35 @@ class CalculatorFormTest : public QObject {
         "message: Division by Zero, beep");
     row("a fault keeps the display", "FourButton SignButton RootButton", "-4", "-", "fault");
     row("typed sum and copy", "type:12 kp+ type:3 enter Kopyala1", "15", "15");
-    row("keypad + twice adds twice", "type:5 kp+ kp+", "10");
+    row("a second keypad operator only changes the pending one", "type:5 kp+ kp+ type:3 enter",
+        "8");
+    row("keypad + then - subtracts", "type:5 kp+ kp- type:3 enter", "2");
     row("clicked + twice applies once", "FiveButton PlusButton PlusButton", "5");
-    row("main keyboard operators do nothing", "type:7+-/,. PlusButton", "7");
+    row("typed operators and period calculate", "type:3.5*2 enter", "7");
+    row("typed sum with =", "type:2+3=", "5");
+    row("typed difference", "type:12-5=", "7");
+    row("typed operators twice", "type:5++3=", "8");
+    row("letters are discarded", "type:7a2b", "72");
+    row("backspace is back", "type:123 backspace", "12");
+    row("escape clears and keeps the memory", "type:5 MemPlusBtn type:7+ escape MemButton", "5");
+    row("delete clears and keeps the memory", "type:5 MemPlusBtn type:7+ delete MemButton", "5");
+    row("ctrl+c copies the display", "type:2+3= ctrl+c", "5", "5");
+    row("ctrl+v pastes", "Kopyala1 clip:42 ctrl+v", "42");
     row("keypad decimal once", "type:1 kp, kp,", "1,", "-", "beep");
     row("paste after copy is the clipboard", "Kopyala1 clip:42 Yaptr1", "42");
     row("paste keeps typed digits, never letters", "type:1a2 clip:5 Yaptr1", "125");
     row("paste takes the first line", "ClearAllButton type:5 kp+ clip:42\n17 Yaptr1 enter", "547");
     row("copy of an empty display", "Kopyala1 clip:\n17 Yaptr1 Kopyala1", "", "");
+    row("an empty clipboard pastes nothing", "FourButton TwoButton clip: Yaptr1 EqualButton", "42");
+    row("the pasted number is the operand", "OneButton PlusButton clip:7 Yaptr1 EqualButton", "8");
+    row("MR shows the memory",
+        "SevenButton SpeedButton22 OneButton PlusButton MemButton EqualButton", "8");
+    row("MS keeps the display", "SixButton SpeedButton22 NineButton", "9");
+    row("M+ is the operand", "TwoButton PlusButton ThreeButton MemPlusBtn EqualButton", "5");
+    row("the scientific window keeps the memory",
+        "FiveButton MemPlusBtn Bilimsel1 ZeroButton MemPlusBtn", "5");
+    row("pi is the operand", "Bilimsel1 TwoButton PlusButton PiBtn EqualButton",
+        "5,14159265358979");
     row("scientific window starts at 0", "TwoButton PlusButton ThreeButton EqualButton Bilimsel1",
         "0");
     row("sine of 30 degrees", "Bilimsel1 ThreeButton ZeroButton SinButton", "0,50000000000003");
@@ -170,16 +193,21 @@ class CalculatorFormTest : public QObject {
     QGuiApplication::clipboard()->setText("untouched");
     for (const QString& token : keys.split(' ')) {
       auto* edit1 = Current()->findChild<TEdit*>("Edit1");
-      const int keypad = token == "kp+"   ? Qt::Key_Plus
-                         : token == "kp/" ? Qt::Key_Slash
-                         : token == "kp," ? Qt::Key_Period
-                                          : 0;
+      const std::map<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+          {"kp+", {Qt::Key_Plus, Qt::KeypadModifier}},
+          {"kp-", {Qt::Key_Minus, Qt::KeypadModifier}},
+          {"kp/", {Qt::Key_Slash, Qt::KeypadModifier}},
+          {"kp,", {Qt::Key_Period, Qt::KeypadModifier}},
+          {"enter", {Qt::Key_Return, {}}},
+          {"backspace", {Qt::Key_Backspace, {}}},
+          {"escape", {Qt::Key_Escape, {}}},
+          {"delete", {Qt::Key_Delete, {}}},
+          {"ctrl+c", {Qt::Key_C, Qt::ControlModifier}},
+          {"ctrl+v", {Qt::Key_V, Qt::ControlModifier}}};
       if (token.startsWith("type:"))
         QTest::keyClicks(edit1, token.mid(5));
-      else if (keypad != 0)
-        QTest::keyClick(edit1, Qt::Key(keypad), Qt::KeypadModifier);
-      else if (token == "enter")
-        QTest::keyClick(edit1, Qt::Key_Return);
+      else if (keys.count(token) != 0)
+        QTest::keyClick(edit1, keys.at(token).first, keys.at(token).second);
       else if (token.startsWith("clip:"))
         QGuiApplication::clipboard()->setText(token.mid(5));
       else if (token == "close")
@@ -212,8 +240,15 @@ class CalculatorFormTest : public QObject {
         QCOMPARE(key->fontColor, kFonts[row.font].color);
         QCOMPARE(key->focusPolicy(), Qt::NoFocus);
       }
-      for (QObject* child : Component<TPanel>(*Current(), "Panel2").children())
-        keys += dynamic_cast<TSpeedButton*>(child) != nullptr;
+      for (QObject* child : Component<TPanel>(*Current(), "Panel2").children()) {
+        const auto* key = dynamic_cast<TSpeedButton*>(child);
+        if (key == nullptr) continue;
+        ++keys;
+        // The keyboard, the probe and screen readers know the window's keys from the key table.
+        const TCalculatorKey* known = KeyOfComponent(key->objectName().toStdString());
+        QVERIFY2(known != nullptr, qPrintable(key->objectName()));
+        QCOMPARE(key->Caption().toStdString(), std::string(known->Caption));
+      }
       QCOMPARE(keys, expected);
     }
   }
@@ -271,6 +306,12 @@ class CalculatorFormTest : public QObject {
     QCOMPARE(entries,
              QStringList({"Kopyala1=&Copy", "Yaptr1=&Paste", "Standart1=&Standart",
                           "Bilimsel1=S&cientific", "Function1=&Function", "Hakknda1=&About"}));
+    QStringList shortcuts;
+    for (QAction* entry : form_->findChildren<QAction*>())
+      if (!entry->shortcut().isEmpty())
+        shortcuts << entry->objectName() + "=" + entry->shortcut().toString();
+    shortcuts.sort();
+    QCOMPARE(shortcuts, QStringList({"Kopyala1=Ctrl+C", "Yaptr1=Ctrl+V"}));
   }
 
   void the_scientific_window_takes_the_standard_ones_place_and_gives_it_back() {

@@ -5,7 +5,10 @@
 # - after a menu opened with Alt or with the mouse is closed by Escape, typed digits count;
 # - Edit > Paste takes the clipboard's first line: C, 5, keypad +, paste "42\n17", Enter: 547;
 # - Copy of an empty display empties the clipboard; message and error boxes are titled
-#   "Numora" and give the keyboard back when they close; Shift+8 enters 8;
+#   "Numora" and give the keyboard back when they close;
+# - typed calculations give their results on US, German and French layouts: the main row's
+#   operators, Shift+8's "*", both Enter keys, "." and ","; Backspace is Back, Escape and Delete
+#   clear the calculation and keep the memory, Ctrl+C and Ctrl+V copy and paste;
 # - View > Scientific shows "Scientific" at the standard window's top-left corner with the
 #   standard window hidden; closing it brings the standard window back, showing what the
 #   scientific window showed;
@@ -108,8 +111,58 @@ xdotool key KP_Divide
 xdotool type 0
 xdotool key Return
 close_box "a division by zero"
-xdotool key shift+8  # "*" on the main keyboard is the key of 8
+xdotool type 8
 clipboard_is 8 "the boxes closed"
+
+# The keypad's keys, 41 pixels below the menu bar: x, y of a key's centre from its left, top.
+click_key() { xdotool mousemove --window "$standard" $(($1 + 16)) $((menubar + 41 + $2 + 12)) click 1; }
+layout=us
+typed_is() {  # LAYOUT TEXT ENDING EXPECTED: Escape, TEXT typed, then ENDING (a key or "")
+  if [ "$1" != "$layout" ]; then
+    setxkbmap "$1" || fail "setxkbmap $1 failed"
+    layout=$1
+    sleep 0.3  # the program takes up the new keymap from the server's notification
+  fi
+  xdotool key Escape
+  xdotool type --delay 30 "$2"
+  [ -n "$3" ] && xdotool key "$3"
+  clipboard_is "$4" "typing \"$2\" $3 on the $1 layout"
+}
+typed_is us '3.5*2' Return 7
+typed_is us '2+3' KP_Enter 5
+typed_is us '12-5=' "" 7
+typed_is us '6' shift+8 6
+xdotool type 7=
+clipboard_is 42 "6 Shift+8 7 = on the us layout"
+typed_is us '5++3=' "" 8
+typed_is us '5+-3=' "" 2
+typed_is us '1,5/3=' "" 0,5
+typed_is us '123' BackSpace 12
+typed_is us '12+3' Delete 0
+typed_is de '6*7=' "" 42
+typed_is de '1.5+1' KP_Decimal 1,
+xdotool type 5=
+clipboard_is 3 "1.5+1 keypad-decimal 5 = on the de layout"
+typed_is fr '12+3=' "" 15
+typed_is fr '4/8' Return 0,5
+typed_is fr '9' ampersand 9  # the unshifted "&" of the digit row types no digit
+setxkbmap us
+sleep 0.3
+xdotool key Escape
+xdotool type 5
+click_key 47 144  # M+
+xdotool type 7+
+xdotool key Escape
+click_key 47 80  # MR
+clipboard_is 5 "Escape after M+"
+xdotool type 4*5=
+xdotool key ctrl+c
+[ "$("$driver" --clipboard)" = 20 ] || fail "Ctrl+C did not copy 20"
+own_clipboard 17
+xdotool key Escape ctrl+v
+xdotool type +1=
+clipboard_is 18 "Ctrl+V of 17, then +1="
+owner=
 
 menu v c
 scientific=$(wait_for Scientific) || fail "no window \"Scientific\" appeared"
