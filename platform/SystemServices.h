@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace numora::sys {
 
@@ -28,5 +29,8 @@ bool SetFilePosition(std::FILE* file, std::int64_t position);
 
 // Standard output carries bytes as written: no line-end translation.
 void UseBinaryStandardOutput();
+
+// The program's arguments in UTF-8, whatever code page the system hands main() (argv[1] on).
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 }  // namespace numora::sys

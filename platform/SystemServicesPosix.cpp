@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <time.h>
 
+#include <algorithm>
+
 #include "SystemServices.h"
 
 namespace numora::sys {
@@ -31,5 +33,9 @@ bool SetFilePosition(std::FILE* file, std::int64_t position) {
 }
 
 void UseBinaryStandardOutput() {}
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+}
 
 }  // namespace numora::sys

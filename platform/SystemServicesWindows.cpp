@@ -1,7 +1,10 @@
+// windows.h first: shellapi.h builds on its types.
+#include <windows.h>
+//
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 #include <sys/stat.h>
-#include <windows.h>
 
 #include <cerrno>
 
@@ -22,6 +25,14 @@ std::wstring Wide(const std::string& utf8) {
   MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
                       wide.data(), length);
   return wide;
+}
+
+std::string Utf8(const wchar_t* wide) {
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (length <= 1) return {};
+  std::string utf8(static_cast<std::size_t>(length - 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), length, nullptr, nullptr);
+  return utf8;
 }
 
 }  // namespace
@@ -54,6 +65,21 @@ bool SetFilePosition(std::FILE* file, std::int64_t position) {
 void UseBinaryStandardOutput() {
   std::fflush(stdout);
   _setmode(_fileno(stdout), _O_BINARY);
+}
+
+}  // namespace numora::sys
+
+namespace numora::sys {
+
+// main()'s argv is in the ANSI code page, which cannot hold every file name: the wide command
+// line can.
+std::vector<std::string> Utf8Arguments(int, char**) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 1; wide != nullptr && i < count; ++i) arguments.push_back(Utf8(wide[i]));
+  if (wide != nullptr) LocalFree(wide);
+  return arguments;
 }
 
 }  // namespace numora::sys

@@ -3,8 +3,8 @@
 # - a silent install (/S) into a fresh Wine prefix puts the program, the Qt and MinGW DLLs, the
 #   two Qt plugins, the uninstaller and the Start-menu entry in place, and no DLL that nothing
 #   loads (objdump -p);
-# - the installed numora.exe shows the "Numora" window; 12, keypad +, 3, Enter, then Edit > Copy
-#   leaves 15 on the X clipboard (Wine hands the Windows clipboard to X);
+# - the installed numora.exe shows the "Numora" window; typed 12+3= and then Edit > Copy leaves
+#   15 on the X clipboard (Wine hands the Windows clipboard to X), keypad -, 5, Enter then 10;
 # - View > Scientific shows "Scientific"; closing it brings "Numora" back;
 # - View > Function opens the drawer; Enter draws the plot (the window's pixels change) without
 #   an error box; closing it gives the keyboard back to the calculator;
@@ -81,9 +81,16 @@ pid=$!
 main=$(wait_for Numora) || fail "the Numora window never showed"
 xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
 sleep 0.5
-keys 1 2 KP_Add 3 KP_Enter alt+e c
-clip=$("$driver" --clipboard) || fail "nothing on the clipboard after Edit > Copy"
-[ "$clip" = 15 ] || fail "12 + 3 = copied \"$clip\", not 15"
+clipboard_is() {  # EXPECTED WHAT: Edit > Copy, then the X clipboard must hold EXPECTED
+  keys alt+e c
+  local clip
+  clip=$("$driver" --clipboard) || fail "nothing on the clipboard after $2"
+  [ "$clip" = "$1" ] || fail "after $2 the clipboard holds \"$clip\", not \"$1\""
+}
+xdotool type --delay 150 "12+3="
+clipboard_is 15 "typing 12+3="
+keys KP_Subtract 5 KP_Enter  # the keypad's keys by their virtual key codes
+clipboard_is 10 "keypad - 5 Enter"
 
 keys alt+v s
 sci=$(wait_for Scientific) || fail "View > Scientific showed no Scientific window"

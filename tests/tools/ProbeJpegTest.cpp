@@ -88,6 +88,7 @@ class ProbeJpegTest : public ::testing::Test {
     WriteFile(Path("scans501.jpg"), WithScans(prog, 10, 501));
     WriteFile(Path("huge.jpg"), Declaring(prog, 13000));
     WriteFile(Path("wide.jpg"), Declaring(prog, 65500));
+    WriteFile(Path("Grüße-图.jpg"), base);  // a name outside every single-byte code page
     WriteFile(Path("base.rec"), Record(base, static_cast<std::uint32_t>(base.size())));
     WriteFile(Path("long.rec"), Record(base, static_cast<std::uint32_t>(base.size()) + 1));
     WriteFile(Path("negative.rec"), Record(base, 0xFFFFFFF0u));
@@ -118,6 +119,7 @@ class ProbeJpegTest : public ::testing::Test {
 TEST_F(ProbeJpegTest, InfoReadsStreamsAndRecordsAndRecordsKeepTheStream) {
   const std::pair<const char*, const char*> cases[] = {
       {"base.jpg", "width 301\nheight 203\ngray false\nmultiscan false\n"},
+      {"Grüße-图.jpg", "width 301\nheight 203\ngray false\nmultiscan false\n"},
       {"prog.jpg", "width 301\nheight 203\ngray false\nmultiscan true\n"},
       {"gray.jpg", "width 301\nheight 203\ngray true\nmultiscan false\n"},
       {"base.rec", "width 301\nheight 203\ngray false\nmultiscan false\n"},

@@ -40,15 +40,16 @@ int main(int argc, char** argv) {
     PrintUsage(stderr);
     return 2;
   }
-  const std::string_view name = argv[1];
+  const std::vector<std::string> arguments = numora::sys::Utf8Arguments(argc, argv);
+  const std::string_view name = arguments[0];
   if (name == "--help" || name == "-h" || name == "help") {
     PrintUsage(stdout);
     return 0;
   }
   for (const TCommand& c : kCommands) {
-    if (c.name == name) return c.run(numora::probe::TArgs(argv + 2, argv + argc));
+    if (c.name == name) return c.run(numora::probe::TArgs(arguments.begin() + 1, arguments.end()));
   }
-  std::fprintf(stderr, "numora-probe: unknown command '%s'\n", argv[1]);
+  std::fprintf(stderr, "numora-probe: unknown command '%s'\n", arguments[0].c_str());
   PrintUsage(stderr);
   return 2;
 }
