@@ -1,6 +1,7 @@
 #include "WindowPorts.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace numora {
 
@@ -17,12 +18,34 @@ void TImageSurface::SetPen(int width, std::uint32_t rgb) {
 void TImageSurface::MoveTo(int x, int y) { image_.MoveTo(x, y); }
 void TImageSurface::LineTo(int x, int y) { image_.LineTo(x, y); }
 
+TWindowTexts::TWindowTexts(TEdit& edit, TPanel& panel3, TLabel& label4, TLabel& label5,
+                           TStatusBar& statusBar)
+    : edit_(edit),
+      panel3_(panel3),
+      storedPanelWidth_(panel3.width()),
+      storedLabelWidth_(label5.width()),
+      label4_(label4),
+      label5_(label5),
+      statusBar_(statusBar) {}
+
 std::string TWindowTexts::FormulaText() const { return edit_.text().toStdString(); }
 void TWindowTexts::SetLabel4(const std::string& text) {
   label4_.SetCaption(QString::fromStdString(text));
+  FitReadout();
 }
 void TWindowTexts::SetLabel5(const std::string& text) {
   label5_.SetCaption(QString::fromStdString(text));
+  FitReadout();
+}
+
+void TWindowTexts::FitReadout() {
+  int labelWidth = storedLabelWidth_;
+  for (const TLabel* label : {&label4_, &label5_})
+    labelWidth = std::max(labelWidth, label->fontMetrics().horizontalAdvance(label->Caption()));
+  if (labelWidth == label5_.width()) return;
+  for (TLabel* label : {&label4_, &label5_}) label->resize(labelWidth, label->height());
+  // The box keeps its margin right of the labels.
+  panel3_.resize(storedPanelWidth_ + labelWidth - storedLabelWidth_, panel3_.height());
 }
 void TWindowTexts::SetStatusPanel(int index, const std::string& text) {
   statusBar_.SetPanelText(index, QString::fromStdString(text));
