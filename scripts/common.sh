@@ -18,6 +18,8 @@ NUMORA_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils
   xdotool x11-utils
+  openbox icewm  # the window managers the desktop-session tests run under
+  weston qt6-wayland  # the package test reads the Wayland app id from a headless compositor
   libx11-dev  # the window driver of the X server tests
   clang libclang-rt-14-dev
   dpkg-dev file lintian appstream man-db
