@@ -39,9 +39,12 @@ void TWindowTexts::SetLabel5(const std::string& text) {
 }
 
 void TWindowTexts::FitReadout() {
+  // A grown label leaves the text a few pixels clear of the box's edge, as at its left.
+  constexpr int kClearance = 4;
   int labelWidth = storedLabelWidth_;
   for (const TLabel* label : {&label4_, &label5_})
-    labelWidth = std::max(labelWidth, label->fontMetrics().horizontalAdvance(label->Caption()));
+    labelWidth = std::max(labelWidth, label->fontMetrics().horizontalAdvance(label->Caption()) +
+                                          kClearance);
   if (labelWidth == label5_.width()) return;
   for (TLabel* label : {&label4_, &label5_}) label->resize(labelWidth, label->height());
   // The box keeps its margin right of the labels.
