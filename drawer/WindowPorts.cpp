@@ -43,8 +43,8 @@ void TWindowTexts::FitReadout() {
   constexpr int kClearance = 4;
   int labelWidth = storedLabelWidth_;
   for (const TLabel* label : {&label4_, &label5_})
-    labelWidth = std::max(labelWidth, label->fontMetrics().horizontalAdvance(label->Caption()) +
-                                          kClearance);
+    labelWidth =
+        std::max(labelWidth, label->fontMetrics().horizontalAdvance(label->Caption()) + kClearance);
   if (labelWidth == label5_.width()) return;
   for (TLabel* label : {&label4_, &label5_}) label->resize(labelWidth, label->height());
   // The box keeps its margin right of the labels.

@@ -76,9 +76,8 @@ QWidget* TApplication::BoxOwner() const {
 int TApplication::ShowModal(QDialog& box, QWidget* owner) {
   if (std::find(showing_.begin(), showing_.end(), &box) != showing_.end()) {
     // QDialog::exec cannot nest: the earlier showing must return first.
-    QTimer::singleShot(0, &box, [this, &box, later = QPointer<QWidget>(owner)] {
-      ShowModal(box, later);
-    });
+    QTimer::singleShot(0, &box,
+                       [this, &box, later = QPointer<QWidget>(owner)] { ShowModal(box, later); });
     return QDialog::Rejected;
   }
   if (owner == nullptr) owner = BoxOwner();

@@ -47,8 +47,7 @@ std::string WindowTitle(Display* display, Window window) {
 
 // A mapped top-level window with that title, or None. A window manager puts each top-level
 // window into a frame of its own, a few levels below the root.
-Window FindMapped(Display* display, const std::string& title, Window under = None,
-                  int depth = 0) {
+Window FindMapped(Display* display, const std::string& title, Window under = None, int depth = 0) {
   Window root = under == None ? DefaultRootWindow(display) : under, parent, *children = nullptr;
   unsigned count = 0;
   Window found = None;
