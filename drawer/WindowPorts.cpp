@@ -1,6 +1,7 @@
 #include "WindowPorts.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <algorithm>
 
 namespace numora {
@@ -38,13 +39,24 @@ void TWindowTexts::SetLabel5(const std::string& text) {
   FitReadout();
 }
 
+namespace {
+
+// The readout is rewritten at every segment of a plot: the width is summed from the glyphs'
+// advances, which the font keeps, rather than laid out as a whole text each time.
+int TextWidth(const TLabel& label) {
+  const QFontMetrics metrics = label.fontMetrics();
+  int width = 0;
+  for (const QChar c : label.Caption()) width += metrics.horizontalAdvance(c);
+  return width;
+}
+
+}  // namespace
+
 void TWindowTexts::FitReadout() {
   // A grown label leaves the text a few pixels clear of the box's edge, as at its left.
   constexpr int kClearance = 4;
-  int labelWidth = storedLabelWidth_;
-  for (const TLabel* label : {&label4_, &label5_})
-    labelWidth =
-        std::max(labelWidth, label->fontMetrics().horizontalAdvance(label->Caption()) + kClearance);
+  const int labelWidth = std::max(
+      {storedLabelWidth_, TextWidth(label4_) + kClearance, TextWidth(label5_) + kClearance});
   if (labelWidth == label5_.width()) return;
   for (TLabel* label : {&label4_, &label5_}) label->resize(labelWidth, label->height());
   // The box keeps its margin right of the labels.

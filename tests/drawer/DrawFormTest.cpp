@@ -125,8 +125,9 @@ class DrawFormTest : public QObject {
                                       : name == "Panel2" ? TMouseTarget::VerticalAxis
                                       : w == nullptr     ? TMouseTarget::Picture
                                                          : TMouseTarget::Other;
-        QVERIFY2(MouseTargetAt(x, y) == expected,
-                 qPrintable(QString("%1, %2 over %3").arg(x).arg(y).arg(name)));
+        // The message only for a failure: 290 000 of them slow a sanitizer build down.
+        if (MouseTargetAt(x, y) != expected)
+          QFAIL(qPrintable(QString("%1, %2 over %3").arg(x).arg(y).arg(name)));
       }
     }
   }

@@ -140,12 +140,7 @@ owned_on_top "$drawer" "$standard" "the function drawer"
 xdotool key ctrl+a
 xdotool type --delay 20 'w^5'
 xdotool key Return
-sleep 0.5
-# The readout's second line, "F(w) = 320000000000", in red on the box's pale yellow: the
-# text reaches beyond the box's stored width (its right edge at 102) and ends inside the box. The
-# columns from 300 on hold the vertical axis, in red too.
-rows=$("$driver" --pixels "$drawer" 0 20 300 14) || fail "cannot read the drawer's pixels"
-# Prints the columns, counted from 0, of the pixels of one kind, one per line.
+# Prints the columns, counted from 0, of the pixels of one kind in rows, with their counts.
 columns() {  # red | face
   awk -v kind="$1" '
     function hex(s,  i, n) {
@@ -158,7 +153,15 @@ columns() {  # red | face
           print i - 1
     } }' <<<"$rows" | sort -n | uniq -c
 }
-last=$(columns red | awk 'END { print $2 }')
+# The readout's second line, "F(w) = 320000000000", in red on the box's pale yellow: the
+# text reaches beyond the box's stored width (its right edge at 102) and ends inside the box. The
+# columns from 300 on hold the vertical axis, in red too.
+for _ in $(seq 100); do  # until the plot has ended and the window shows its last texts
+  rows=$("$driver" --pixels "$drawer" 0 20 300 14) || fail "cannot read the drawer's pixels"
+  last=$(columns red | awk 'END { print $2 }')
+  [ "${last:-0}" -gt 102 ] && break
+  sleep 0.2
+done
 [ "${last:-0}" -gt 102 ] || fail "the readout's text ends at column ${last:-none}: it is cut at the box's stored width"
 # Every row of the two columns after the text and its soft edge shows the box's face.
 clear=$(columns face | awk -v c="$last" '($2 == c + 2 || $2 == c + 3) && $1 == 14' | wc -l)
