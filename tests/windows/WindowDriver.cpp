@@ -8,11 +8,14 @@
 //       Prints "startup_ms=<fork to mapped> rss_kb=<VmRSS> exit=<status, -1 if left running>"
 //       and exits 0 when the program ended with status 0.
 //   numora-window-driver --delete TITLE         closes the mapped window TITLE as above
+//   numora-window-driver --pixels ID X Y W H    prints the window's pixels in that rectangle,
+//                                               one line per row of RRGGBB hex values
 //   numora-window-driver --clipboard            prints the text on the clipboard
 //   numora-window-driver --own-clipboard TEXT   offers TEXT on the clipboard until another
 //                                               client takes the clipboard
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -20,6 +23,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -41,20 +45,40 @@ std::string WindowTitle(Display* display, Window window) {
   return title;
 }
 
-// A mapped child of the root window with that title, or None.
-Window FindMapped(Display* display, const std::string& title) {
-  Window root = DefaultRootWindow(display), parent, *children = nullptr;
+// A mapped top-level window with that title, or None. A window manager puts each top-level
+// window into a frame of its own, a few levels below the root.
+Window FindMapped(Display* display, const std::string& title, Window under = None, int depth = 0) {
+  Window root = under == None ? DefaultRootWindow(display) : under, parent, *children = nullptr;
   unsigned count = 0;
   Window found = None;
-  if (!XQueryTree(display, root, &root, &parent, &children, &count)) return None;
+  if (depth > 3 || !XQueryTree(display, root, &root, &parent, &children, &count)) return None;
   for (unsigned i = 0; i < count && found == None; ++i) {
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, children[i], &attributes) &&
-        attributes.map_state == IsViewable && WindowTitle(display, children[i]) == title)
+    if (!XGetWindowAttributes(display, children[i], &attributes) ||
+        attributes.map_state != IsViewable)
+      continue;
+    if (WindowTitle(display, children[i]) == title)
       found = children[i];
+    else
+      found = FindMapped(display, title, children[i], depth + 1);
   }
   if (children != nullptr) XFree(children);
   return found;
+}
+
+int PrintPixels(Display* display, char** args) {
+  const Window window = std::strtoul(args[0], nullptr, 0);
+  const int x = std::atoi(args[1]), y = std::atoi(args[2]);
+  const unsigned width = std::atoi(args[3]), height = std::atoi(args[4]);
+  XImage* image = XGetImage(display, window, x, y, width, height, AllPlanes, ZPixmap);
+  if (image == nullptr) return 1;
+  for (unsigned row = 0; row < height; ++row) {
+    for (unsigned column = 0; column < width; ++column)
+      std::printf(column == 0 ? "%06lx" : " %06lx", XGetPixel(image, column, row) & 0xFFFFFF);
+    std::printf("\n");
+  }
+  XDestroyImage(image);
+  return 0;
 }
 
 void SendDelete(Display* display, Window window) {
@@ -189,6 +213,7 @@ int Run(Display* display, int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "--clipboard" && argc == 2) return Clipboard(display, nullptr);
   if (command == "--own-clipboard" && argc == 3) return Clipboard(display, argv[2]);
+  if (command == "--pixels" && argc == 7) return PrintPixels(display, argv + 2);
   if (command == "--delete" && argc == 3) {
     const Window window = FindMapped(display, argv[2]);
     if (window != None) SendDelete(display, window);
@@ -216,7 +241,8 @@ int main(int argc, char** argv) {
   if (status != -1) return status;
   std::fputs(
       "usage: numora-window-driver --close [--settle MS] TITLE -- PROGRAM [ARGS...]\n"
-      "       numora-window-driver --delete TITLE | --clipboard | --own-clipboard TEXT\n",
+      "       numora-window-driver --delete TITLE | --clipboard | --own-clipboard TEXT\n"
+      "       numora-window-driver --pixels WINDOW X Y WIDTH HEIGHT\n",
       stderr);
   return 2;
 }
