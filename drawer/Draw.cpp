@@ -70,8 +70,9 @@ TForm1::TForm1(QWidget* parent)
   edit1_->setFocus();
 
   surface_ = std::make_unique<TImageSurface>(*this, *image1_);
-  texts_ = std::make_unique<TWindowTexts>(*edit1_, *label4_, *label5_, *statusBar1_);
-  pump_ = std::make_unique<TApplicationPump>();
+  texts_ = std::make_unique<TWindowTexts>(*edit1_, Component<TPanel>(*this, "Panel3"), *label4_,
+                                          *label5_, *statusBar1_);
+  pump_ = std::make_unique<TApplicationPump>(*this);
   cells_ = std::make_unique<TF1BookCells>(f1Book_->Book());
   logic_ = std::make_unique<TDrawerLogic>(*surface_, *texts_, *pump_, *cells_);
 }

@@ -80,7 +80,11 @@ void TDrawerLogic::PutFormula(int row, int col, std::string_view open, const std
 
 void TDrawerLogic::DrawSegments() {
   for (int k = 1; k <= kSegments; ++k) {
-    if (slowMotion_) Pause(0, 1);
+    if (slowMotion_) {
+      Pause(0, 1);
+      // The window's modal showing cannot return while its plot runs, nor can it be shown again.
+      if (!pump_.WindowOpen()) return;
+    }
     // The cells are read again here: inside a pause a nested plot may have refilled them.
     const double x1 = RoundHalfEven(cells_.GetCellNumber(k, kWColumn)) + kX0;
     const double y1 = RoundHalfEven(cells_.GetCellNumber(k, kMinusFColumn)) + kY0;
@@ -125,7 +129,7 @@ void TDrawerLogic::Panel2MouseMove() { texts_.SetStatusPanel(0, "0"); }
 void TDrawerLogic::Pause(int seconds, int milliseconds) {
   const std::chrono::nanoseconds deadline =
       pump_.Now() + std::chrono::seconds(seconds) + std::chrono::milliseconds(milliseconds);
-  while (pump_.Now() < deadline) pump_.ProcessEvents();
+  while (pump_.Now() < deadline && pump_.WindowOpen()) pump_.ProcessEvents();
 }
 
 }  // namespace numora

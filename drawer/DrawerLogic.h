@@ -33,7 +33,7 @@ class TDrawerLogic {
   void Edit1KeyPress(char& key);
   // Clears the surface, fills the cells from the formula and draws the segments, each cut
   // to the picture. A formula the evaluator rejects ends it while filling; slow motion
-  // covers one plot that reaches its drawing.
+  // covers one plot that reaches its drawing. A window closed inside a pause ends it there.
   void Plot();
 
   // A formula rejected here for the first time since the field last held another text
@@ -45,7 +45,8 @@ class TDrawerLogic {
   bool SlowMotion() const { return slowMotion_; }
 
   // Handles pending UI events until the clock has passed the moment of the call plus the
-  // given time. The first reading of the clock comes before any event.
+  // given time, or the window has closed. The first reading of the clock comes before any
+  // event.
   void Pause(int seconds, int milliseconds);
 
  private:

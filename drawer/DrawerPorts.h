@@ -37,6 +37,8 @@ class TEventPump {
   virtual ~TEventPump() = default;
   virtual void ProcessEvents() = 0;
   virtual std::chrono::nanoseconds Now() = 0;
+  // False once the window has been closed inside an event: its plot has no one to show it to.
+  virtual bool WindowOpen() const { return true; }
 };
 
 // The six operations of the spreadsheet component the drawer computes with.

@@ -23,17 +23,23 @@ class TImageSurface : public TDrawSurface {
   TImage& image_;
 };
 
+// The readout labels sit in a box (Panel3) that grows to the width their texts need and
+// shrinks back to its stored width, so a long number is never cut.
 class TWindowTexts : public TDrawerTexts {
  public:
-  TWindowTexts(TEdit& edit, TLabel& label4, TLabel& label5, TStatusBar& statusBar)
-      : edit_(edit), label4_(label4), label5_(label5), statusBar_(statusBar) {}
+  TWindowTexts(TEdit& edit, TPanel& panel3, TLabel& label4, TLabel& label5, TStatusBar& statusBar);
   std::string FormulaText() const override;
   void SetLabel4(const std::string& text) override;
   void SetLabel5(const std::string& text) override;
   void SetStatusPanel(int index, const std::string& text) override;
 
  private:
+  void FitReadout();
+
   TEdit& edit_;
+  TPanel& panel3_;
+  const int storedPanelWidth_;
+  const int storedLabelWidth_;
   TLabel& label4_;
   TLabel& label5_;
   TStatusBar& statusBar_;
@@ -43,8 +49,13 @@ class TWindowTexts : public TDrawerTexts {
 // pause runs would stretch it).
 class TApplicationPump : public TEventPump {
  public:
+  explicit TApplicationPump(QWidget& window) : window_(window) {}
   void ProcessEvents() override;
   std::chrono::nanoseconds Now() override;
+  bool WindowOpen() const override { return window_.isVisible(); }
+
+ private:
+  QWidget& window_;
 };
 
 }  // namespace numora

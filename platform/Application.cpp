@@ -2,10 +2,13 @@
 
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 
 #include "AccessibleComponents.h"
+#include "WindowOwner.h"
 
 namespace numora {
 namespace {
@@ -64,8 +67,30 @@ void TApplication::HandleException() {
   }
 }
 
-int TApplication::ShowModal(QDialog& box) {
+QWidget* TApplication::BoxOwner() const {
+  if (QWidget* modal = activeModalWidget()) return modal;
+  if (QWidget* active = activeWindow()) return active;
+  return mainForm_ != nullptr && mainForm_->isVisible() ? mainForm_ : nullptr;
+}
+
+int TApplication::ShowModal(QDialog& box, QWidget* owner) {
+  if (std::find(showing_.begin(), showing_.end(), &box) != showing_.end()) {
+    // QDialog::exec cannot nest: the earlier showing must return first.
+    QTimer::singleShot(0, &box,
+                       [this, &box, later = QPointer<QWidget>(owner)] { ShowModal(box, later); });
+    return QDialog::Rejected;
+  }
+  if (owner == nullptr) owner = BoxOwner();
+  if (owner != nullptr) {
+    owner = owner->window();
+    OwnWindow(box, *owner);
+  }
   const QPointer<QWidget> previous = activeWindow();
+  showing_.push_back(&box);
+  struct TDone {
+    std::vector<QDialog*>& showing;
+    ~TDone() { showing.pop_back(); }
+  } done{showing_};
   const int result = box.exec();
   if (previous != nullptr && previous->isVisible()) previous->activateWindow();
   return result;

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace numora {
 
@@ -42,9 +43,14 @@ class TApplication : public QApplication {
     }
   }
 
-  // Shows the box modally; when it closes, the window that was active gets the keyboard
-  // back (without a window manager nobody else gives it back).
-  int ShowModal(QDialog& box);
+  // Shows the box modally, owned by (transient for) owner, so that a window manager keeps it
+  // above that window and gives it the keyboard; above a stay-on-top owner it stays on top
+  // too. Without an owner the box belongs to the window it was opened from: the modal window
+  // shown, else the active window, else the main form. When it closes, the window that was
+  // active gets the keyboard back (without a window manager nobody else gives it back).
+  // A box asked for again while its previous showing is still unwinding (a handler of the
+  // closed box still runs) shows as soon as that showing has returned.
+  int ShowModal(QDialog& box, QWidget* owner = nullptr);
 
   void Beep();
   void ShowMessage(const std::string& text);
@@ -55,7 +61,10 @@ class TApplication : public QApplication {
   void SetFaultSink(TTextSink sink) { faultSink_ = std::move(sink); }
 
  private:
+  QWidget* BoxOwner() const;
+
   QWidget* mainForm_ = nullptr;
+  std::vector<QDialog*> showing_;  // boxes inside ShowModal, innermost last
   std::function<void()> beepSink_;
   TTextSink messageSink_;
   TTextSink faultSink_;

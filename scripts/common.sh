@@ -19,6 +19,8 @@ NUMORA_TEST_PACKAGES=(
   xvfb xauth desktop-file-utils
   xdotool x11-utils
   x11-xkb-utils  # setxkbmap: the desktop session types on German and French layouts too
+  openbox icewm  # the window managers the desktop-session tests run under
+  weston qt6-wayland  # the package test reads the Wayland app id from a headless compositor
   libx11-dev  # the window driver of the X server tests
   clang libclang-rt-14-dev
   dpkg-dev file lintian appstream man-db

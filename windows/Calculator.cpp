@@ -127,11 +127,11 @@ void TCalculatorForm::FormClose() {
 }
 
 void TCalculatorForm::Function1Click() {
-  if (Form1 != nullptr) TApplication::Instance().ShowModal(*Form1);
+  if (Form1 != nullptr) TApplication::Instance().ShowModal(*Form1, this);
 }
 
 void TCalculatorForm::Hakknda1Click() {
-  if (AboutBox != nullptr) TApplication::Instance().ShowModal(*AboutBox);
+  if (AboutBox != nullptr) TApplication::Instance().ShowModal(*AboutBox, this);
 }
 
 void TCalculatorForm::GiveKeyboardToEdit1() {

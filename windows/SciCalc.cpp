@@ -10,6 +10,9 @@ TSciCalcForm::TSciCalcForm(TCalculatorEngine& engine) : TCalculatorForm(engine, 
       .Add("Standart1Click", this, &TSciCalcForm::Standart1Click)
       .Add("PiBtnClick", this, &TSciCalcForm::PiBtnClick);
   Build("TSciCalcForm", ":/windows/SciCalc.json", handlers, "Bilimsel1");
+  // The standard window's own icon, not a copy read anew: Qt caches an icon's pixmaps under
+  // the icon, so every new copy would leave its pixmaps behind after its window.
+  if (CalculatorForm != nullptr) setWindowIcon(CalculatorForm->windowIcon());
 }
 
 TSciCalcForm::~TSciCalcForm() {

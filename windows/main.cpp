@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
   numora::TApplication application(argc, argv);
   // Message and error boxes carry the program's name as their title.
   numora::TApplication::setApplicationName("Numora");
+  // The desktop entry's name: the Wayland app id, by which docks find the entry and its icon.
+  numora::TApplication::setDesktopFileName("io.github.numora.Numora");
   // The drawer's description holds a stored JPEG picture: its class must be known first.
   const numora::TJPEGImageRegistration jpegRegistration;
   try {

@@ -15,9 +15,11 @@ class TFakePump : public TEventPump {
  public:
   std::chrono::nanoseconds now{1'000'000'000}, step = std::chrono::microseconds(250);
   int eventRounds = 0;
+  bool open = true;
   std::function<void()> onEvents;
   void ProcessEvents() override { ++eventRounds, onEvents ? onEvents() : void(); }
   std::chrono::nanoseconds Now() override { return (now += step) - step; }
+  bool WindowOpen() const override { return open; }
 };
 
 class TFailingSurface : public TRecordingSurface {
@@ -106,6 +108,15 @@ TEST_F(DrawerLogic, ClickInsideAPauseLetsTheRestOfThePlotRunWithoutPauses) {
   Plot("1");
   EXPECT_EQ(pump.eventRounds, 3 * 11) << "the pause under way runs to its end";
   EXPECT_EQ(surface.segments.size(), 400u);
+}
+
+TEST_F(DrawerLogic, WindowClosedInsideAPauseEndsThePlotThereAndItsSlowMotion) {
+  pump.onEvents = [&] { pump.open = surface.segments.size() < 10; };
+  logic.SpeedButton1Click();
+  Plot("1");
+  EXPECT_EQ(surface.segments.size(), 10u);
+  EXPECT_EQ(pump.eventRounds, 3 * 10 + 1) << "the pause under way ends with the window";
+  EXPECT_FALSE(logic.SlowMotion());
 }
 
 TEST_F(DrawerLogic, PlotEnteredInsideAPauseRunsWholeAndTheInterruptedOneGoesOnWithoutPauses) {

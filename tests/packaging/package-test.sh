@@ -2,7 +2,9 @@
 # Builds the Debian package into a scratch folder and checks it without installing anything:
 # its control fields and file list (dpkg-deb), the desktop entry (desktop-file-validate), the
 # AppStream metadata (appstreamcli), the icons, the manual page, lintian's verdict, and that the
-# packaged program, unpacked, shows its window on the X server and ends with status 0.
+# packaged program, unpacked, shows its window on the X server and ends with status 0. Docks tie
+# the running program to its entry: on X the window's class is the entry's StartupWMClass, on
+# Wayland (a headless weston) the app id is the entry's name.
 #   package-test.sh BUILD_DIR SOURCE_DIR VERSION WINDOW_DRIVER      (run under with-xvfb.sh)
 set -uo pipefail
 build=$1
@@ -12,8 +14,10 @@ driver=$4
 id=io.github.numora.Numora
 work=$(mktemp -d)
 pid=
+compositor=
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$compositor" ] && kill "$compositor" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -93,9 +97,25 @@ for _ in $(seq 400); do  # up to 20 s on a busy machine
   sleep 0.05
 done
 [ -n "$window" ] || fail "the packaged program showed no window \"Numora\""
+class=$(xprop -id "$window" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p')
+[ -n "$class" ] || fail "the window has no class: $(xprop -id "$window" WM_CLASS)"
+grep -qx "StartupWMClass=$class" "$entry" || fail "the desktop entry does not name the window's class $class"
 "$driver" --delete Numora || fail "could not close the packaged program's window"
 wait "$pid"
 status=$?
 pid=
 [ "$status" -eq 0 ] || fail "the packaged program ended with status $status"
+
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+weston --backend=headless-backend.so --socket=wayland-numora --idle-time=0 >"$work/weston.log" 2>&1 &
+compositor=$!
+for _ in $(seq 400); do [ -S "$work/runtime/wayland-numora" ] && break; sleep 0.05; done
+[ -S "$work/runtime/wayland-numora" ] || { cat "$work/weston.log" >&2; fail "weston did not start"; }
+WAYLAND_DISPLAY=wayland-numora QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 \
+  "$root/usr/bin/numora" >"$work/wayland.log" 2>&1 &
+pid=$!
+for _ in $(seq 400); do grep -q 'set_app_id(' "$work/wayland.log" && break; sleep 0.05; done
+app_id=$(sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\([^"]*\)").*/\1/p' "$work/wayland.log" | head -1)
+[ "$app_id" = "$id" ] || fail "on Wayland the app id is \"$app_id\", not $id"
 echo "package-test: $(basename "$deb") ($(stat -c %s "$deb") bytes) checks out and its program runs"

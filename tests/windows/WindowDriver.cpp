@@ -8,11 +8,11 @@
 //       Prints "startup_ms=<fork to mapped> rss_kb=<VmRSS> exit=<status, -1 if left running>"
 //       and exits 0 when the program ended with status 0.
 //   numora-window-driver --delete TITLE         closes the mapped window TITLE as above
+//   numora-window-driver --pixels ID X Y W H    prints the window's pixels in that rectangle,
+//                                               one line per row of RRGGBB hex values
 //   numora-window-driver --clipboard            prints the text on the clipboard
 //   numora-window-driver --own-clipboard TEXT   offers TEXT on the clipboard until another
 //                                               client takes the clipboard
-//   numora-window-driver --pixels TITLE         prints a hash of the mapped window's pixels, so
-//                                               a script can tell that a drawing changed it
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -22,8 +22,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -45,20 +45,40 @@ std::string WindowTitle(Display* display, Window window) {
   return title;
 }
 
-// A mapped child of the root window with that title, or None.
-Window FindMapped(Display* display, const std::string& title) {
-  Window root = DefaultRootWindow(display), parent, *children = nullptr;
+// A mapped top-level window with that title, or None. A window manager puts each top-level
+// window into a frame of its own, a few levels below the root.
+Window FindMapped(Display* display, const std::string& title, Window under = None, int depth = 0) {
+  Window root = under == None ? DefaultRootWindow(display) : under, parent, *children = nullptr;
   unsigned count = 0;
   Window found = None;
-  if (!XQueryTree(display, root, &root, &parent, &children, &count)) return None;
+  if (depth > 3 || !XQueryTree(display, root, &root, &parent, &children, &count)) return None;
   for (unsigned i = 0; i < count && found == None; ++i) {
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, children[i], &attributes) &&
-        attributes.map_state == IsViewable && WindowTitle(display, children[i]) == title)
+    if (!XGetWindowAttributes(display, children[i], &attributes) ||
+        attributes.map_state != IsViewable)
+      continue;
+    if (WindowTitle(display, children[i]) == title)
       found = children[i];
+    else
+      found = FindMapped(display, title, children[i], depth + 1);
   }
   if (children != nullptr) XFree(children);
   return found;
+}
+
+int PrintPixels(Display* display, char** args) {
+  const Window window = std::strtoul(args[0], nullptr, 0);
+  const int x = std::atoi(args[1]), y = std::atoi(args[2]);
+  const unsigned width = std::atoi(args[3]), height = std::atoi(args[4]);
+  XImage* image = XGetImage(display, window, x, y, width, height, AllPlanes, ZPixmap);
+  if (image == nullptr) return 1;
+  for (unsigned row = 0; row < height; ++row) {
+    for (unsigned column = 0; column < width; ++column)
+      std::printf(column == 0 ? "%06lx" : " %06lx", XGetPixel(image, column, row) & 0xFFFFFF);
+    std::printf("\n");
+  }
+  XDestroyImage(image);
+  return 0;
 }
 
 void SendDelete(Display* display, Window window) {
@@ -189,35 +209,15 @@ int Clipboard(Display* display, const char* text) {
   }
 }
 
-int PrintPixelHash(Display* display, Window window) {
-  XWindowAttributes attributes;
-  if (!XGetWindowAttributes(display, window, &attributes)) return 1;
-  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-  if (image == nullptr) return 1;
-  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (int y = 0; y < image->height; ++y) {
-    for (int x = 0; x < image->width; ++x) {
-      hash = (hash ^ XGetPixel(image, x, y)) * 1099511628211ull;
-    }
-  }
-  XDestroyImage(image);
-  std::printf("%016llx\n", static_cast<unsigned long long>(hash));
-  return 0;
-}
-
 int Run(Display* display, int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "--clipboard" && argc == 2) return Clipboard(display, nullptr);
   if (command == "--own-clipboard" && argc == 3) return Clipboard(display, argv[2]);
+  if (command == "--pixels" && argc == 7) return PrintPixels(display, argv + 2);
   if (command == "--delete" && argc == 3) {
     const Window window = FindMapped(display, argv[2]);
     if (window != None) SendDelete(display, window);
     return window != None ? 0 : 1;
-  }
-  if (command == "--pixels" && argc == 3) {
-    const Window window = FindMapped(display, argv[2]);
-    return window != None ? PrintPixelHash(display, window) : 1;
   }
   int settleMs = 300, i = 2;
   if (i + 1 < argc && std::strcmp(argv[i], "--settle") == 0) {
@@ -241,8 +241,8 @@ int main(int argc, char** argv) {
   if (status != -1) return status;
   std::fputs(
       "usage: numora-window-driver --close [--settle MS] TITLE -- PROGRAM [ARGS...]\n"
-      "       numora-window-driver --delete TITLE | --pixels TITLE | --clipboard\n"
-      "       numora-window-driver --own-clipboard TEXT\n",
+      "       numora-window-driver --delete TITLE | --clipboard | --own-clipboard TEXT\n"
+      "       numora-window-driver --pixels WINDOW X Y WIDTH HEIGHT\n",
       stderr);
   return 2;
 }
