@@ -1,4 +1,6 @@
 // windows.h first: shellapi.h builds on its types.
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 //
 #include <fcntl.h>
