@@ -20,7 +20,7 @@ std::string THeadlessEvent::Line() const {
 
 std::optional<char> CharacterOfKey(std::uint16_t virtualKey) {
   if (virtualKey >= '0' && virtualKey <= '9') return static_cast<char>(virtualKey);
-  if (virtualKey >= 'A' && virtualKey <= 'Z') return static_cast<char>(virtualKey - 'A' + 'a');
+  if (virtualKey >= 'A' && virtualKey <= 'Z') return LowerAscii(static_cast<char>(virtualKey));
   if (virtualKey >= 96 && virtualKey <= 105) return static_cast<char>('0' + virtualKey - 96);
   switch (virtualKey) {
     case 8:
@@ -135,9 +135,9 @@ constexpr TWindowKey kWindowKeys[] = {
 }  // namespace
 
 std::string_view ComponentOfCaption(std::string_view caption) {
-  const std::string wanted = detail::LowerAscii(caption);
+  const std::string wanted = LowerAscii(caption);
   for (const TWindowKey& k : kWindowKeys) {
-    if (detail::LowerAscii(k.Caption) == wanted) return k.Component;
+    if (LowerAscii(k.Caption) == wanted) return k.Component;
   }
   return {};
 }

@@ -32,7 +32,7 @@ std::string_view ModeName(TEntryMode mode) {
 }  // namespace
 
 bool TKeyScript::Add(std::string_view raw) {
-  const std::string token = detail::LowerAscii(raw);
+  const std::string token = LowerAscii(raw);
   if (token.starts_with("paste:")) {
     steps_.push_back({TStepKind::Paste, std::string(raw.substr(6))});
     return true;

@@ -19,6 +19,7 @@ NUMORA_TEST_PACKAGES=(
   xvfb xauth desktop-file-utils
   xdotool x11-utils
   libx11-dev  # the window driver of the X server tests
+  locales  # the locale definitions a test makes a Turkish locale from
   clang libclang-rt-14-dev
   dpkg-dev file lintian appstream man-db
 )
