@@ -33,12 +33,11 @@ void ReadRows(CodecRecord& record, int rowsPerCall) {
   }
 }
 
-// The bitmap a decode writes into, pinned while the codec holds its rows. Rows the decode did
-// not reach (it stopped or failed) are cleared when it ends.
+// The rows of the bitmap a decode writes into. Rows the decode did not reach (it stopped or
+// failed) are cleared when it ends.
 class TTargetScope {
  public:
-  TTargetScope(CodecRecord& record, TBitmap& bitmap, std::string_view refusal)
-      : record_(record), pin_(bitmap, refusal) {
+  TTargetScope(CodecRecord& record, TBitmap& bitmap) : record_(record) {
     record.Target = {bitmap.GetScanline(0), bitmap.Stride(), bitmap.Height(), 0};
   }
   ~TTargetScope() {
@@ -50,7 +49,6 @@ class TTargetScope {
 
  private:
   CodecRecord& record_;
-  const TBitmap::TPin pin_;
 };
 
 }  // namespace
@@ -125,9 +123,11 @@ TBitmap& TJPEGImage::DecodedBitmap() {
                           record.Codec.Decompressor.out_color_space == JCS_GRAYSCALE;
     RefuseOversizedDecode(record, eightBit ? 1 : 3);
     CachedBitmap->SetPixelFormat(eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
+    // Handlers may look at the bitmap and copy it, never free or move the rows being decoded.
+    TBitmap::TPin pin(*CachedBitmap, BusyRefusal());
     SendProgress(psStarting, 0, false);
     try {
-      DecodeInto(record, eightBit);
+      DecodeInto(record, eightBit, pin);
     } catch (...) {
       SendProgress(psEnding, 0, PaletteModified());
       if (PaletteModified()) Changed();
@@ -141,7 +141,7 @@ TBitmap& TJPEGImage::DecodedBitmap() {
   return *CachedBitmap;
 }
 
-void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit) {
+void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit, TBitmap::TPin& pin) {
   jpeg_decompress_struct& d = record.Codec.Decompressor;
   bool ownPaletteAllowed = true;
 
@@ -162,9 +162,8 @@ void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit) {
   if (d.output_components != (eightBit ? 1 : 3)) throw EJPEG(JERR_CONVERSION_NOTIMPL);
 
   // The decoder writes every row it reaches; the target clears the rest when it stops early.
-  CachedBitmap->SetSizeForOverwrite(static_cast<int>(d.output_width),
-                                    static_cast<int>(d.output_height));
-  const TTargetScope target(record, *CachedBitmap, BusyRefusal());
+  pin.SetSizeForOverwrite(static_cast<int>(d.output_width), static_cast<int>(d.output_height));
+  const TTargetScope target(record, *CachedBitmap);
   const int stride = CachedBitmap->Stride();
   const int rowsPerCall = stride > 0 && stride % 4 == 0 ? d.rec_outbuf_height : 1;
 

@@ -129,7 +129,8 @@ class TJPEGImage : public TGraphic {
 
   // Codec paths.
   void PrepareDecoder(CodecRecord& record);
-  void DecodeInto(CodecRecord& record, bool ownPaletteAllowed);
+  // Decodes into the cached bitmap, which `pin` holds for the whole decode.
+  void DecodeInto(CodecRecord& record, bool eightBit, TBitmap::TPin& pin);
   void ComputeReducedSize();
   void EncodeFromBitmap();
   void EncodeRows(CodecRecord& record, const TBitmap& source, TJPEGData& data);

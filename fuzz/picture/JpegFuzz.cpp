@@ -86,7 +86,10 @@ void TryChanges(TJPEGImage& picture, TPicture* holder) {
     TBytesReader nothing(std::span<const std::uint8_t>{});
     picture.LoadStream(nothing);
   });
-  refused([&] { picture.DecodedBitmap().SetSize(1, 1); });
+  refused([&] {
+    TBitmap& bitmap = picture.DecodedBitmap();
+    bitmap.SetSize(bitmap.Width() + 1, bitmap.Height());
+  });
   refused([&] {
     TBitmap& bitmap = picture.DecodedBitmap();
     bitmap.SetPixelFormat(bitmap.PixelFormat() == TPixelFormat::pf8bit ? TPixelFormat::pf24bit

@@ -152,6 +152,17 @@ TBitmap::TPin::TPin(TBitmap& bitmap, std::string_view refusal)
 
 TBitmap::TPin::~TPin() { bitmap_.pinRefusal_ = previous_; }
 
+void TBitmap::TPin::SetSizeForOverwrite(int width, int height) {
+  const std::string_view refusal = std::exchange(bitmap_.pinRefusal_, std::string_view());
+  try {
+    bitmap_.SetSizeForOverwrite(width, height);
+  } catch (...) {
+    bitmap_.pinRefusal_ = refusal;
+    throw;
+  }
+  bitmap_.pinRefusal_ = refusal;
+}
+
 TPixelFormat TBitmap::PixelFormat() const { return image_->format; }
 int TBitmap::Width() const { return image_->width; }
 int TBitmap::Height() const { return image_->height; }

@@ -102,6 +102,9 @@ class TBitmap : public TGraphic {
     TPin(const TPin&) = delete;
     TPin& operator=(const TPin&) = delete;
 
+    // The pinner's own change, made while it holds no row addresses: see SetSizeForOverwrite.
+    void SetSizeForOverwrite(int width, int height);
+
    private:
     TBitmap& bitmap_;
     std::string_view previous_;

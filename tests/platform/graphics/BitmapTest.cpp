@@ -143,7 +143,7 @@ TEST_F(Bitmap, APinnedBitmapKeepsItsPixelStoreAndCopiesOfItGetTheirOwn) {
   bmp.SetPalette(MakePalette({{1, 2, 3, 0}}));
   std::uint8_t* row = bmp.GetScanline(1);
   {
-    const TBitmap::TPin pin(bmp, "the bitmap is busy");
+    TBitmap::TPin pin(bmp, "the bitmap is busy");
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"resizing", [&] { bmp.SetSize(8, 8); }},
         {"resizing for overwriting", [&] { bmp.SetSizeForOverwrite(4, 2); }},
@@ -169,6 +169,10 @@ TEST_F(Bitmap, APinnedBitmapKeepsItsPixelStoreAndCopiesOfItGetTheirOwn) {
       EXPECT_EQ(c->ColorOfIndex(0).peBlue, 3);
     }
     EXPECT_EQ(bmp.GetScanline(1), row);
+    pin.SetSizeForOverwrite(4, 3);  // the pinner's own change
+    EXPECT_EQ(bmp.Height(), 3);
+    EXPECT_EQ(bmp.ColorOfIndex(0).peBlue, 3);
+    EXPECT_THROW(bmp.SetSize(8, 8), EInvalidGraphicOperation) << "still pinned";
   }
   bmp.SetSize(8, 8);  // allowed again
 }
