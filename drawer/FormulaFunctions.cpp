@@ -3,18 +3,18 @@
 #include <cmath>
 #include <limits>
 
+#include "AsciiCase.h"
+
 namespace numora {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int kManyArgs = 255;
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
-
 bool EqualUpper(std::string_view upper, std::string_view name) {
   if (upper.size() != name.size()) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    if (upper[i] != Upper(name[i])) return false;
+    if (upper[i] != UpperAscii(name[i])) return false;
   }
   return true;
 }
@@ -120,7 +120,7 @@ TFunctionTable BuildStandard() {
 void TFunctionTable::Register(std::string_view name, int minArgs, int maxArgs,
                               TFormulaFunction function) {
   std::string upper(name);
-  for (char& c : upper) c = Upper(c);
+  for (char& c : upper) c = UpperAscii(c);
   entries_.push_back({std::move(upper), minArgs, maxArgs, function});
 }
 

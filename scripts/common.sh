@@ -22,6 +22,7 @@ NUMORA_TEST_PACKAGES=(
   openbox icewm  # the window managers the desktop-session tests run under
   weston qt6-wayland  # the package test reads the Wayland app id from a headless compositor
   libx11-dev  # the window driver of the X server tests
+  locales  # the locale definitions a test makes a Turkish locale from
   clang libclang-rt-14-dev
   dpkg-dev file lintian appstream man-db
 )
