@@ -10,17 +10,6 @@ using detail::Checked;
 using detail::Evaluate;
 using detail::Opaque;
 
-namespace {
-
-// Each partial step is checked on its own, so the fault reported is the one that happened
-// first: an overflowing x * c is an overflow, not the invalid sine of infinity that follows.
-long double Degrees(std::string_view operation, long double x) {
-  const long double product = Checked(operation, [&] { return Opaque(x) * kDegreePi; });
-  return Checked(operation, [&] { return Opaque(product) / 180; });
-}
-
-}  // namespace
-
 // A non-zero number divided by zero is the one fault handled here: the result is 0 and the
 // user is told; every other fault leaves the Accumulator as it was.
 void TCalculatorEngine::StoreQuotient(std::string_view operation, long double value, int raised) {
@@ -66,18 +55,9 @@ void TCalculatorEngine::Calculate(TCalcWindow& window) {
       n = Checked(p, [&] { return Opaque(n) - 1; });
     }
   }
-  if (p == "Tan") {
-    const long double radians = Degrees(p, x());
-    a = Checked(p, [&] { return std::tan(Opaque(radians)); });
-  }
-  if (p == "Sin") {
-    const long double radians = Degrees(p, x());
-    a = Checked(p, [&] { return std::sin(Opaque(radians)); });
-  }
-  if (p == "Cos") {
-    const long double radians = Degrees(p, x());
-    a = Checked(p, [&] { return std::cos(Opaque(radians)); });
-  }
+  if (p == "Tan") a = detail::TangentOfDegrees(p, x());
+  if (p == "Sin") a = detail::SineOfDegrees(p, x());
+  if (p == "Cos") a = detail::CosineOfDegrees(p, x());
   if (p == "Cube") {
     const long double l = x(), r = x();
     const long double square = Checked(p, [&] { return Opaque(l) * Opaque(r); });

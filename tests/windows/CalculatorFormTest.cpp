@@ -156,7 +156,7 @@ class CalculatorFormTest : public QObject {
     row("copy of an empty display", "Kopyala1 clip:\n17 Yaptr1 Kopyala1", "", "");
     row("scientific window starts at 0", "TwoButton PlusButton ThreeButton EqualButton Bilimsel1",
         "0");
-    row("sine of 30 degrees", "Bilimsel1 ThreeButton ZeroButton SinButton", "0,50000000000003");
+    row("sine of 30 degrees", "Bilimsel1 ThreeButton ZeroButton SinButton", "0,5");
     row("pi", "Bilimsel1 PiBtn", "3,14159265358979");
     row("standart shows the scientific display", "Bilimsel1 SevenButton PlusButton Standart1", "7");
     row("and the engine goes on from it",
