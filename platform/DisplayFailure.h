@@ -1,19 +1,21 @@
-// Whether the windows can be shown at all, asked before the application object exists: Qt
-// aborts the process when its platform cannot reach a display, with a message about plugins.
+// Qt aborts the process with a page about plugins when none of its platforms can reach a
+// display. While the application object is being created, this turns that failure into one
+// line of the program's own and exit status 1; the path that succeeds opens nothing extra.
 #pragma once
-
-#include <string>
 
 namespace numora {
 
-struct TDisplayCheck {
-  enum class TResult { Reachable, NotSet, CannotOpen };
-  TResult Result = TResult::Reachable;
-  std::string Name;  // the X display that was tried (DISPLAY), for CannotOpen
-};
+// Holds back Qt's messages from its construction until Finish (or the destructor), then
+// passes them on; only one may exist at a time.
+class TDisplayFailureReport {
+ public:
+  TDisplayFailureReport();
+  ~TDisplayFailureReport();
+  TDisplayFailureReport(const TDisplayFailureReport&) = delete;
+  TDisplayFailureReport& operator=(const TDisplayFailureReport&) = delete;
 
-// Opens and closes a connection to the X display Qt would use. Platforms that need no
-// display server (offscreen, vnc) count as reachable without a try.
-TDisplayCheck CheckDisplay();
+  // The application exists: later messages go where they went before.
+  void Finish();
+};
 
 }  // namespace numora

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "About.h"
@@ -25,6 +26,15 @@ class TApplicationHost : public TEngineHost {
  public:
   void Beep() override { numora::Beep(); }
   void ShowMessage(const std::string& text) override { numora::ShowMessage(text); }
+};
+
+// A standard window from a description that changes the program's own.
+class TMisboundForm : public TCalculatorForm {
+ public:
+  TMisboundForm(TCalculatorEngine& engine, const QString& description)
+      : TCalculatorForm(engine, TBuildLater{}) {
+    Build("TCalculatorForm", description, Handlers(), "Standart1");
+  }
 };
 
 // clang-format off
@@ -192,6 +202,24 @@ class CalculatorFormTest : public QObject {
     QCOMPARE(Display(), display);
     if (clipboard != "-") QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
     QCOMPARE(events_.join(", "), events);
+  }
+
+  void a_digit_handler_bound_to_a_component_without_a_caption_is_a_fault_report() {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("Misbound.json"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"inherits": ":/windows/Calculator.json", "components": [{"name": "Panel9",
+        "class": "TPanel", "left": 0, "top": 0, "width": 20, "height": 20,
+        "events": {"OnClick": "ZeroButtonClick"}}]})");
+    file.close();
+    TMisboundForm misbound(*engine_, file.fileName());
+    misbound.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&misbound));
+    QStringList faults;
+    TApplication::Instance().SetFaultSink([&](const std::string& t) { faults << t.c_str(); });
+    Click(&misbound, "Panel9");
+    QCOMPARE(faults, QStringList{"ZeroButtonClick: \"Panel9\" is not a key with a caption"});
+    QCOMPARE(misbound.findChild<TLabel*>("CalcEdit")->Caption(), QString("0"));
   }
 
   void each_window_has_its_keys_where_they_belong() {
