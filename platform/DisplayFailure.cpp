@@ -1,10 +1,12 @@
 #include "DisplayFailure.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace numora {
@@ -41,8 +43,6 @@ std::string_view Environment(const char* name) {
   return value != nullptr ? value : "";
 }
 
-// Only the X and Wayland platforms need a display server; any other failure (a platform
-// that does not exist) keeps Qt's own report.
 [[noreturn]] void ReportNoDisplay() {
   const std::string_view platforms = Environment("QT_QPA_PLATFORM");
   const std::string_view display = Environment("DISPLAY");
@@ -58,9 +58,12 @@ std::string_view Environment(const char* name) {
   std::_Exit(1);
 }
 
-bool NeedsDisplayServer() {
+// No platform came up and one of those tried needs a display server (X or Wayland). Any
+// other fatal error, or a platform that does not exist, keeps Qt's own report.
+bool NoDisplayReached() {
   const std::string_view platforms = Environment("QT_QPA_PLATFORM");
-  return platforms.empty() || Lists(platforms, "xcb") || Lists(platforms, "wayland");
+  return QGuiApplication::platformName().isEmpty() &&
+         (platforms.empty() || Lists(platforms, "xcb") || Lists(platforms, "wayland"));
 }
 
 // Gives the held messages to the handler that was there before.
@@ -76,7 +79,7 @@ void PassOn(THolding& from) {
 
 void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
-    if (NeedsDisplayServer()) ReportNoDisplay();
+    if (NoDisplayReached()) ReportNoDisplay();
     // Qt's own report, after what it said before; Qt aborts when it has been shown.
     PassOn(*holding);
     qt_message_output(type, context, text);
