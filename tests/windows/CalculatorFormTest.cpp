@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -101,11 +102,20 @@ class CalculatorFormTest : public QObject {
     window->findChild<QAction*>(entry)->trigger();
   }
 
-  // Runs the menu entry and, from inside the modal showing it starts, closes the box.
+  // Whether the window, frame included, is centred on the free area of its screen.
+  static bool Centred(const QWidget& window) {
+    const QPoint offset =
+        window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    return offset.manhattanLength() <= 2;  // halves of odd sizes round either way
+  }
+
+  // Runs the menu entry and, from inside the modal showing it starts, closes the box. Shown
+  // for the first time, the box is centred on the screen.
   void ShowModalAndClose(const char* entry, QDialog& box, const std::function<void()>& close) {
-    bool modal = false;
+    bool modal = false, centred = false;
     QTimer::singleShot(50, [&] {
       modal = QApplication::activeModalWidget() == &box;
+      centred = Centred(box);
       close();
     });
     QTimer watchdog;  // a box that refuses to close must not hang the test
@@ -115,6 +125,7 @@ class CalculatorFormTest : public QObject {
     Trigger(Current(), entry);
     QVERIFY(watchdog.isActive());
     QVERIFY(modal);
+    QVERIFY(centred);
     QVERIFY(!box.isVisible());
   }
 
@@ -355,6 +366,7 @@ class CalculatorFormTest : public QObject {
   }
 
   void about_and_function_are_modal_from_either_window_and_close_every_way() {
+    QVERIFY(Centred(*form_));
     TAboutBox box;
     AboutBox = &box;
     TForm1 drawer;
