@@ -73,7 +73,6 @@ void ThrowForFlags(int raised, std::string_view operation) {
   if (raised & FE_OVERFLOW) throw EEngineFault(TKind::Overflow, "Floating point overflow" + where);
 }
 
-
 long double SineOfDegrees(std::string_view operation, long double degrees) {
   return OfDegrees(TTrigFunction::Sine, operation, degrees);
 }
