@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 #include "Engine.h"
 
@@ -35,6 +36,9 @@ constexpr int kProbeDigits = 20;
 std::string PrintedDigits(long double magnitude, int precision, int& exponent) {
   std::string buffer(static_cast<std::size_t>(precision) + 16, '\0');
   const int length = std::snprintf(buffer.data(), buffer.size(), "%.*Le", precision, magnitude);
+  if (length < 0 || static_cast<std::size_t>(length) >= buffer.size())
+    throw std::system_error(length < 0 ? errno : ERANGE, std::generic_category(),
+                            "FloatToStr: printing " + std::to_string(precision) + " digits");
   buffer.resize(static_cast<std::size_t>(length));
   const std::size_t e = buffer.find('e');
   exponent = std::atoi(buffer.c_str() + e + 1);
@@ -150,9 +154,16 @@ bool ToCNumber(std::string_view text, std::string& c) {
   return i == n;
 }
 
-locale_t CLocale() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return locale;
+// The one use of the C library's per-locale interface: strtold under the "C" locale, whatever
+// the process locale is.
+long double StrToLongDoubleInCLocale(const std::string& c, char** end) {
+  static const locale_t locale = [] {
+    const locale_t made = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    if (made == static_cast<locale_t>(0))
+      throw std::system_error(errno, std::generic_category(), "StrToFloat: the C locale");
+    return made;
+  }();
+  return strtold_l(c.c_str(), end, locale);
 }
 
 }  // namespace
@@ -177,7 +188,7 @@ long double StrToFloat(std::string_view text) {
   // The numeric form is checked above, so the C parser only rounds it to the nearest value.
   errno = 0;
   char* end = nullptr;
-  const long double value = strtold_l(c.c_str(), &end, CLocale());
+  const long double value = StrToLongDoubleInCLocale(c, &end);
   if (end != c.c_str() + c.size() || std::isinf(value)) ThrowConversionFault(text);
   return value;
 }

@@ -9,7 +9,6 @@ NUMORA_RUN_PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev
-  libxcb1-dev  # the start-up check opens the X display before Qt does
   fonts-dejavu-core fonts-liberation2 fonts-urw-base35
 )
 NUMORA_TEST_PACKAGES=(
@@ -17,6 +16,7 @@ NUMORA_TEST_PACKAGES=(
   libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils
+  weston qt6-wayland  # start-up with "wayland;xcb" on a headless Wayland compositor
   xdotool x11-utils
   x11-xkb-utils  # setxkbmap: the desktop session types on German and French layouts too
   openbox icewm  # the window managers the desktop-session tests run under
