@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "Application.h"
 #include "DrawerLogic.h"
@@ -12,6 +11,7 @@
 #include "F1BookControl.h"
 #include "FormBuilder.h"
 #include "StoredBackground.h"
+#include "WindowPlacement.h"
 #include "WindowPorts.h"
 
 // The description's resources live in this static library: register them before use.
@@ -98,10 +98,7 @@ void TForm1::DrawPicture(QPainter& painter, const QRect& target) {
 void TForm1::showEvent(QShowEvent* event) {
   image1_->ClearLayer();  // a window shown again shows no curve
   QDialog::showEvent(event);
-  if (centred_) return;
-  centred_ = true;
-  if (const QScreen* screen = this->screen())
-    move(screen->availableGeometry().center() - rect().center());
+  CentreOnFirstShow(*this, centred_);
 }
 
 // Only the bare window gets here: the picture and the controls keep their own moves.

@@ -74,7 +74,16 @@ void TDrawerLogic::PutFormula(int row, int col, std::string_view open, const std
     if (error.Position() == 0) throw;
     const std::size_t inFormula =
         error.Position() > open.size() ? error.Position() - open.size() : 1;
-    throw EF1BookError(TypedPosition(typed, replacement.size(), inFormula), error.Reason());
+    const std::size_t position = TypedPosition(typed, replacement.size(), inFormula);
+    // A reason that names the replacement ("unknown function "R1C1"" for w(2)) names what
+    // was typed there, as the position does.
+    std::string reason = error.Reason();
+    const std::string_view there = CharacterAt(typed, position);
+    const std::string named = "\"" + replacement + "\"";
+    const std::size_t at = reason.find(named);
+    if ((there == "w" || there == "W") && at != std::string::npos)
+      reason.replace(at, named.size(), "\"" + std::string(there) + "\"");
+    throw EF1BookError(position, reason);
   }
 }
 

@@ -3,39 +3,28 @@
 #include <cmath>
 #include <limits>
 
+#include "AsciiCase.h"
+#include "DecimalDigits.h"
+
 namespace numora {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int kManyArgs = 255;
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
-
 bool EqualUpper(std::string_view upper, std::string_view name) {
   if (upper.size() != name.size()) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    if (upper[i] != Upper(name[i])) return false;
+    if (upper[i] != UpperAscii(name[i])) return false;
   }
   return true;
 }
 
-// x cut to the given number of decimal digits (negative digits cut to tens, hundreds...).
-// Scaling by a power of ten, never by its inexact reciprocal.
-template <double (*Cut)(double)>
-double CutToDigits(const double* a, int n) {
-  const double x = a[0];
-  const double digits = n > 1 ? std::trunc(a[1]) : 0.0;
-  if (std::fabs(digits) > 308) return digits > 0 ? x : 0.0;
-  const double scale = std::pow(10.0, std::fabs(digits));
-  if (digits >= 0) {
-    const double scaled = x * scale;
-    return std::isfinite(scaled) ? Cut(scaled) / scale : x;
-  }
-  return Cut(x / scale) * scale;
+// Without a second argument, to a whole number.
+double Round(const double* a, int n) { return RoundToPlaces(a[0], n > 1 ? std::trunc(a[1]) : 0); }
+double Trunc(const double* a, int n) {
+  return TruncateToPlaces(a[0], n > 1 ? std::trunc(a[1]) : 0);
 }
-
-double RoundHalfAway(double x) { return std::round(x); }  // halves away from zero, as sheets do
-double TruncTowardZero(double x) { return std::trunc(x); }
 
 // A base of 1 divides by zero, and so has no number.
 double Log(const double* a, int n) {
@@ -44,7 +33,12 @@ double Log(const double* a, int n) {
 }
 
 // The result takes the sign of the divisor, as in spreadsheets; a divisor 0 gives no number.
-double Mod(const double* a, int) { return a[0] - a[1] * std::floor(a[0] / a[1]); }
+// fmod's remainder is exact, where x - y * floor(x / y) loses it in the rounded quotient.
+double Mod(const double* a, int) {
+  const double remainder = std::fmod(a[0], a[1]);
+  if (remainder != 0 && (remainder < 0) != (a[1] < 0)) return remainder + a[1];
+  return remainder;
+}
 
 double Sign(const double* a, int) { return a[0] > 0 ? 1.0 : a[0] < 0 ? -1.0 : 0.0; }
 
@@ -104,8 +98,8 @@ TFunctionTable BuildStandard() {
   t.Register("SQRT", 1, 1, Unary<Sqrt>);
   t.Register("ABS", 1, 1, Unary<Abs>);
   t.Register("INT", 1, 1, Unary<Int>);
-  t.Register("ROUND", 1, 2, CutToDigits<RoundHalfAway>);
-  t.Register("TRUNC", 1, 2, CutToDigits<TruncTowardZero>);
+  t.Register("ROUND", 1, 2, Round);
+  t.Register("TRUNC", 1, 2, Trunc);
   t.Register("MOD", 2, 2, Mod);
   t.Register("POWER", 2, 2, Power);
   t.Register("SIGN", 1, 1, Sign);
@@ -120,7 +114,7 @@ TFunctionTable BuildStandard() {
 void TFunctionTable::Register(std::string_view name, int minArgs, int maxArgs,
                               TFormulaFunction function) {
   std::string upper(name);
-  for (char& c : upper) c = Upper(c);
+  for (char& c : upper) c = UpperAscii(c);
   entries_.push_back({std::move(upper), minArgs, maxArgs, function});
 }
 

@@ -1,9 +1,9 @@
 #include "FormulaVariable.h"
 
+#include "Utf8.h"
+
 namespace numora {
 namespace {
-
-bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
 
 // Letters, digits and the point make up names and numerals.
 bool Joins(char c) {
@@ -50,7 +50,7 @@ std::size_t TypedPosition(std::string_view typed, std::size_t replacementLength,
       replaced += replacementLength;
       ++character;
       variable = NextVariable(typed, at + 1);
-    } else if (StartsCharacter(typed[at])) {
+    } else if (!IsContinuationByte(typed[at])) {
       if (position == replaced + 1) return character + 1;
       ++replaced;
       ++character;
@@ -59,9 +59,20 @@ std::size_t TypedPosition(std::string_view typed, std::size_t replacementLength,
   return character + 1;
 }
 
+std::string_view CharacterAt(std::string_view text, std::size_t position) {
+  std::size_t character = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (!StartsCharacter(text[at]) || ++character != position) continue;
+    std::size_t end = at + 1;
+    while (end < text.size() && !StartsCharacter(text[end])) ++end;
+    return text.substr(at, end - at);
+  }
+  return {};
+}
+
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;
-  for (const char c : text) count += StartsCharacter(c);
+  for (const char c : text) count += !IsContinuationByte(c);
   return count;
 }
 

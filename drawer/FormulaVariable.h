@@ -21,5 +21,7 @@ std::size_t TypedPosition(std::string_view typed, std::size_t replacementLength,
                           std::size_t position);
 
 std::size_t CharacterCount(std::string_view text);
+// Character `position` (from 1) of text; empty past its end.
+std::string_view CharacterAt(std::string_view text, std::size_t position);
 
 }  // namespace numora

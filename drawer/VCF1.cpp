@@ -4,6 +4,7 @@
 #include "FormulaFault.h"
 #include "FormulaProgram.h"
 #include "FormulaScanner.h"
+#include "Utf8.h"
 #include "VCF1Cells.h"
 
 namespace numora {
@@ -18,7 +19,7 @@ std::string PositionedText(std::size_t position, const std::string& what) {
 std::size_t CharacterPosition(std::string_view text, std::size_t offset) {
   std::size_t position = 1;
   for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++position;
+    if (!IsContinuationByte(text[i])) ++position;
   }
   return position;
 }

@@ -13,13 +13,6 @@ using detail::Opaque;
 
 namespace {
 
-// Each partial step is checked on its own, so the fault reported is the one that happened
-// first: an overflowing x * c is an overflow, not the invalid sine of infinity that follows.
-long double Degrees(std::string_view operation, long double x) {
-  const long double product = Checked(operation, [&] { return Opaque(x) * kDegreePi; });
-  return Checked(operation, [&] { return Opaque(product) / 180; });
-}
-
 // What one operation works on. A fault leaves a step before it stores into a, so the
 // Accumulator keeps the last value that was stored.
 struct TStep {
@@ -66,21 +59,9 @@ constexpr TOperation kOperations[] = {
          n = Checked(s.p, [&] { return Opaque(n) - 1; });
        }
      }},
-    {"Tan",
-     [](TStep& s) {
-       const long double radians = Degrees(s.p, s.x());
-       s.a = Checked(s.p, [&] { return std::tan(Opaque(radians)); });
-     }},
-    {"Sin",
-     [](TStep& s) {
-       const long double radians = Degrees(s.p, s.x());
-       s.a = Checked(s.p, [&] { return std::sin(Opaque(radians)); });
-     }},
-    {"Cos",
-     [](TStep& s) {
-       const long double radians = Degrees(s.p, s.x());
-       s.a = Checked(s.p, [&] { return std::cos(Opaque(radians)); });
-     }},
+    {"Tan", [](TStep& s) { s.a = detail::TangentOfDegrees(s.p, s.x()); }},
+    {"Sin", [](TStep& s) { s.a = detail::SineOfDegrees(s.p, s.x()); }},
+    {"Cos", [](TStep& s) { s.a = detail::CosineOfDegrees(s.p, s.x()); }},
     {"Cube",
      [](TStep& s) {
        const long double l = s.x(), r = s.x();

@@ -104,9 +104,9 @@ const TCalculatorKey* KeyOfComponent(std::string_view component) {
 }
 
 const TCalculatorKey* KeyOfCaption(std::string_view caption) {
-  const std::string wanted = detail::LowerAscii(caption);
+  const std::string wanted = LowerAscii(caption);
   for (const TCalculatorKey& key : kKeys)
-    if (detail::LowerAscii(key.Caption) == wanted) return &key;
+    if (LowerAscii(key.Caption) == wanted) return &key;
   return nullptr;
 }
 

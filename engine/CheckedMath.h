@@ -41,4 +41,12 @@ long double Checked(std::string_view operation, TOp op) {
   return r.Value;
 }
 
+// Sine, cosine and tangent of an angle in degrees, right to the last of 15 digits: the angle
+// is reduced by whole turns and quarter turns exactly before anything is rounded, so whole
+// multiples of 90 degrees give exact values and the tangent of an odd multiple of 90 degrees
+// is an invalid operation. Faults name the operation.
+long double SineOfDegrees(std::string_view operation, long double degrees);
+long double CosineOfDegrees(std::string_view operation, long double degrees);
+long double TangentOfDegrees(std::string_view operation, long double degrees);
+
 }  // namespace numora::detail

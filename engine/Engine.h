@@ -80,10 +80,9 @@ long double StrToFloat(std::string_view text);
 // The text with every occurrence of word removed, ignoring case. An empty word removes nothing.
 std::string StripWord(std::string_view word, std::string_view text);
 
-// Pi as the full 64-bit-significand extended value (shown by the Pi key), and the 11-decimal
-// value that every degree-to-radian conversion of the trigonometric keys uses.
+// Pi as the full 64-bit-significand extended value: shown by the Pi key and used by every
+// degree-to-radian conversion of the trigonometric keys.
 inline constexpr long double kExtendedPi = 0xC90FDAA22168C235p-62L;
-inline constexpr long double kDegreePi = 3.14159265359L;
 
 // The calculator's key operations. Every operation acts on the engine state and on the
 // display text of the window passed in. Faults other than the handled division by zero

@@ -40,12 +40,12 @@ void TCalculatorEngine::CommaButtonClick(TCalcWindow& window) {
 
 void TCalculatorEngine::BackButtonClick(TCalcWindow& window) {
   std::string text = window.DisplayText();
-  if (detail::CodePointCount(text) < 2) {
+  if (CodePointCount(text) < 2) {
     window.SetDisplayText("0");
     host_.Beep();
     return;
   }
-  detail::EraseLastCodePoint(text);
+  EraseLastCodePoint(text);
   window.SetDisplayText(text);
 }
 

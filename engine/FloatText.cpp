@@ -1,11 +1,13 @@
 // FloatToStr and StrToFloat: the display's number format, whatever the process locale is.
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 #include "Engine.h"
 
@@ -32,6 +34,9 @@ constexpr int kProbeDigits = 20;
 std::string PrintedDigits(long double magnitude, int precision, int& exponent) {
   std::string buffer(static_cast<std::size_t>(precision) + 16, '\0');
   const int length = std::snprintf(buffer.data(), buffer.size(), "%.*Le", precision, magnitude);
+  if (length < 0 || static_cast<std::size_t>(length) >= buffer.size())
+    throw std::system_error(length < 0 ? errno : ERANGE, std::generic_category(),
+                            "FloatToStr: printing " + std::to_string(precision) + " digits");
   buffer.resize(static_cast<std::size_t>(length));
   const std::size_t e = buffer.find('e');
   exponent = std::atoi(buffer.c_str() + e + 1);

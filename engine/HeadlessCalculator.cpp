@@ -108,9 +108,9 @@ void THeadlessCalculator::TypeCharacter(char character) {
 }
 
 bool THeadlessCalculator::PressShortcut(std::string_view keys) {
-  const std::string wanted = detail::LowerAscii(keys);
+  const std::string wanted = LowerAscii(keys);
   for (const TMenuShortcut& shortcut : MenuShortcuts()) {
-    if (detail::LowerAscii(shortcut.Keys) != wanted) continue;
+    if (LowerAscii(shortcut.Keys) != wanted) continue;
     if (shortcut.Entry == "Kopyala1") Copy();
     if (shortcut.Entry == "Yaptr1") Paste();
     return true;

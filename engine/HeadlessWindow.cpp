@@ -47,7 +47,7 @@ void TMemoryTextField::TypeCharacter(char character) {
     ReplaceSelection("");
   } else if (caret_ > 0) {
     std::string before = text_.substr(0, caret_);
-    detail::EraseLastCodePoint(before);
+    EraseLastCodePoint(before);
     text_ = before + text_.substr(caret_);
     caret_ = before.size();
     selectionStart_ = caret_;

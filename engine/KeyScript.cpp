@@ -35,7 +35,7 @@ std::string_view ModeName(TEntryMode mode) {
 }  // namespace
 
 bool TKeyScript::Add(std::string_view raw) {
-  const std::string token = detail::LowerAscii(raw);
+  const std::string token = LowerAscii(raw);
   if (token.starts_with("paste:")) {
     steps_.push_back({TStepKind::Paste, std::string(raw.substr(6))});
     return true;
@@ -46,7 +46,7 @@ bool TKeyScript::Add(std::string_view raw) {
     return raw.size() > 5;
   }
   for (const TMenuShortcut& shortcut : MenuShortcuts()) {
-    if (detail::LowerAscii(shortcut.Keys) == token) {
+    if (LowerAscii(shortcut.Keys) == token) {
       // The copy shortcut shows what it left on the clipboard, as "copy" does.
       steps_.push_back(
           {shortcut.Entry == "Kopyala1" ? TStepKind::CopyShortcut : TStepKind::Shortcut,

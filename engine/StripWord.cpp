@@ -8,9 +8,9 @@ namespace numora {
 std::string StripWord(std::string_view word, std::string_view text) {
   std::string result(text);
   if (word.empty()) return result;  // an empty word would be found forever
-  const std::string lowerWord = detail::LowerAscii(word);
+  const std::string lowerWord = LowerAscii(word);
   for (;;) {
-    const std::size_t at = detail::LowerAscii(result).find(lowerWord);
+    const std::size_t at = LowerAscii(result).find(lowerWord);
     if (at == std::string::npos) return result;
     result.erase(at, word.size());
   }

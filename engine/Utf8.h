@@ -1,14 +1,16 @@
-// Code-point steps over UTF-8 text: a pasted display text may hold any characters, and
-// editing it must never split one. Private to the engine.
+// Code-point steps over UTF-8 text: a pasted display text or a typed formula may hold any
+// characters, and editing it or naming a position in it must never split one. The one place
+// every library tells code points from bytes; free of Qt.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace numora::detail {
+namespace numora {
 
-inline bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+// A byte inside a multi-byte character, not the first byte of one.
+constexpr bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 inline std::size_t CodePointCount(std::string_view text) {
   std::size_t count = 0;
@@ -25,4 +27,4 @@ inline void EraseLastCodePoint(std::string& text) {
   text.erase(at);
 }
 
-}  // namespace numora::detail
+}  // namespace numora

@@ -54,6 +54,14 @@ CodecRecord::CodecRecord() {
 
 CodecRecord::~CodecRecord() { ReleaseCodec(*this); }
 
+void ClearUnwrittenRows(TDecodeTarget& target) noexcept {
+  if (target.Row0 == nullptr || target.RowsWritten >= target.Height) return;
+  const auto first = static_cast<std::size_t>(target.RowsWritten) * target.Stride;
+  const auto count = static_cast<std::size_t>(target.Height - target.RowsWritten) * target.Stride;
+  std::memset(target.Row0 + first, 0, count);
+  target.RowsWritten = target.Height;
+}
+
 void RaiseCodecFailure(CodecRecord& record) {
   if (record.Pending) {
     std::exception_ptr failure = nullptr;

@@ -31,6 +31,19 @@ struct TProgressRecord {
   std::int32_t LastRow;      // output row reached at the last report (decoding)
 };
 
+// The rows a decode writes into (one bitmap's, row i at Row0 + i * Stride). Their values are
+// undefined until the decoder writes them: rows from RowsWritten on are cleared before a progress
+// handler could look at them, and when the decode ends.
+struct TDecodeTarget {
+  std::uint8_t* Row0 = nullptr;
+  int Stride = 0;
+  int Height = 0;
+  int RowsWritten = 0;
+};
+
+// Zeroes the rows from RowsWritten on and counts them as written.
+void ClearUnwrittenRows(TDecodeTarget& target) noexcept;
+
 struct CodecRecord {
   // Zeroes every field, copies ErrorTemplate and points the codec object at both (its
   // error-manager link and its client data); the codec object itself is not created yet.
@@ -45,6 +58,7 @@ struct CodecRecord {
   J_DCT_METHOD FullPassDct;
   bool FullPassTwoPass;
   J_DITHER_MODE FullPassDither;
+  TDecodeTarget Target;
   union {
     jpeg_common_struct Common;
     jpeg_decompress_struct Decompressor;

@@ -15,39 +15,65 @@ namespace {
 constexpr int kQuantizedColors = 236;
 constexpr int kMaxRowsPerCall = 16;
 
-// Reads the rest of the current output pass straight into the bitmap's rows.
-void ReadRows(CodecRecord& record, std::uint8_t* row0, int stride, int rowsPerCall) {
+// Reads the rest of the current output pass straight into the target's rows.
+void ReadRows(CodecRecord& record, int rowsPerCall) {
   jpeg_decompress_struct& d = record.Codec.Decompressor;
+  TDecodeTarget& target = record.Target;
   JSAMPROW rows[kMaxRowsPerCall];
   while (d.output_scanline < d.output_height) {
     const int count = std::min<int>(std::min(rowsPerCall, kMaxRowsPerCall),
                                     static_cast<int>(d.output_height - d.output_scanline));
     for (int k = 0; k < count; ++k) {
-      rows[k] = row0 + static_cast<std::ptrdiff_t>(d.output_scanline + k) * stride;
+      rows[k] = target.Row0 + static_cast<std::ptrdiff_t>(d.output_scanline + k) * target.Stride;
     }
     JDIMENSION got = 0;
     CodecCall(record, [&] { got = jpeg_read_scanlines(&d, rows, static_cast<JDIMENSION>(count)); });
+    target.RowsWritten = std::max(target.RowsWritten, static_cast<int>(d.output_scanline));
     if (got == 0) break;  // the source never suspends; this only guards the loop
   }
 }
 
+// The rows of the bitmap a decode writes into. Rows the decode did not reach (it stopped or
+// failed) are cleared when it ends.
+class TTargetScope {
+ public:
+  TTargetScope(CodecRecord& record, TBitmap& bitmap) : record_(record) {
+    record.Target = {bitmap.GetScanline(0), bitmap.Stride(), bitmap.Height(), 0};
+  }
+  ~TTargetScope() {
+    ClearUnwrittenRows(record_.Target);
+    record_.Target = {};
+  }
+  TTargetScope(const TTargetScope&) = delete;
+  TTargetScope& operator=(const TTargetScope&) = delete;
+
+ private:
+  CodecRecord& record_;
+};
+
 }  // namespace
 
-void TJPEGImage::PrepareDecoder(CodecRecord& record) {
+bool TJPEGImage::OpenStream(CodecRecord& record, bool reportProgress) {
   // Without compressed bytes the codec would find its input empty; say so without it.
   if (!SharedData->Bytes) throw EJPEG(JERR_INPUT_EMPTY);
   CreateDecompressor(record);
-  InstallProgress(record, this);
+  if (reportProgress) InstallProgress(record, this);
+  jpeg_decompress_struct& d = record.Codec.Decompressor;
+  TMemoryStream& bytes = *SharedData->Bytes;
+  bytes.SetPosition(0);
+  bool multiScan = false;
+  CodecCall(record, [&] {
+    AttachStreamSource(&d, bytes);
+    jpeg_read_header(&d, TRUE);
+    multiScan = jpeg_has_multiple_scans(&d);
+  });
+  return multiScan;
+}
+
+void TJPEGImage::PrepareDecoder(CodecRecord& record) {
+  const bool multiScan = OpenStream(record, /*reportProgress=*/true);
   try {
     jpeg_decompress_struct& d = record.Codec.Decompressor;
-    TMemoryStream& bytes = *SharedData->Bytes;
-    bytes.SetPosition(0);
-    bool multiScan = false;
-    CodecCall(record, [&] {
-      AttachStreamSource(&d, bytes);
-      jpeg_read_header(&d, TRUE);
-      multiScan = jpeg_has_multiple_scans(&d);
-    });
     d.scale_num = 1;
     d.scale_denom = 1u << scaleShift_;
     d.do_block_smoothing = blockSmoothing_ ? TRUE : FALSE;
@@ -97,9 +123,11 @@ TBitmap& TJPEGImage::DecodedBitmap() {
                           record.Codec.Decompressor.out_color_space == JCS_GRAYSCALE;
     RefuseOversizedDecode(record, eightBit ? 1 : 3);
     CachedBitmap->SetPixelFormat(eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
+    // Handlers may look at the bitmap and copy it, never free or move the rows being decoded.
+    TBitmap::TPin pin(*CachedBitmap, BusyRefusal());
     SendProgress(psStarting, 0, false);
     try {
-      DecodeInto(record, eightBit);
+      DecodeInto(record, eightBit, pin);
     } catch (...) {
       SendProgress(psEnding, 0, PaletteModified());
       if (PaletteModified()) Changed();
@@ -113,7 +141,7 @@ TBitmap& TJPEGImage::DecodedBitmap() {
   return *CachedBitmap;
 }
 
-void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit) {
+void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit, TBitmap::TPin& pin) {
   jpeg_decompress_struct& d = record.Codec.Decompressor;
   bool ownPaletteAllowed = true;
 
@@ -133,8 +161,9 @@ void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit) {
   CodecCall(record, [&] { jpeg_start_decompress(&d); });
   if (d.output_components != (eightBit ? 1 : 3)) throw EJPEG(JERR_CONVERSION_NOTIMPL);
 
-  CachedBitmap->SetSize(static_cast<int>(d.output_width), static_cast<int>(d.output_height));
-  std::uint8_t* row0 = CachedBitmap->GetScanline(0);
+  // The decoder writes every row it reaches; the target clears the rest when it stops early.
+  pin.SetSizeForOverwrite(static_cast<int>(d.output_width), static_cast<int>(d.output_height));
+  const TTargetScope target(record, *CachedBitmap);
   const int stride = CachedBitmap->Stride();
   const int rowsPerCall = stride > 0 && stride % 4 == 0 ? d.rec_outbuf_height : 1;
 
@@ -149,9 +178,8 @@ void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit) {
           ownPaletteAllowed) {
         CachedBitmap->SetPalette(PaletteFromColormap(d));
         SetPaletteModified(true);
-        row0 = CachedBitmap->GetScanline(0);
       }
-      ReadRows(record, row0, stride, rowsPerCall);
+      ReadRows(record, rowsPerCall);
       CodecCall(record, [&] { jpeg_finish_output(&d); });
     }
     d.dct_method = record.FullPassDct;
@@ -168,8 +196,7 @@ void TJPEGImage::DecodeInto(CodecRecord& record, bool eightBit) {
     CachedBitmap->SetPalette(PaletteFromColormap(d));
     SetPaletteModified(true);
   }
-  row0 = CachedBitmap->GetScanline(0);
-  ReadRows(record, row0, stride, rowsPerCall);
+  ReadRows(record, rowsPerCall);
 
   if (buffered) CodecCall(record, [&] { jpeg_finish_output(&d); });
   CodecCall(record, [&] { jpeg_finish_decompress(&d); });

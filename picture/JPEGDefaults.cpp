@@ -9,11 +9,8 @@ namespace numora {
 TJPEGDefaults PictureDefaults;
 
 void ReadDisplayDefaults() {
-  const HDC dc = GetDC(0);
-  const int colorBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-  ReleaseDC(0, dc);
   PictureDefaults.BitmapDepth =
-      colorBits <= 8 ? TJPEGPixelFormat::Depth8 : TJPEGPixelFormat::Depth24;
+      ScreenColorBits() <= 8 ? TJPEGPixelFormat::Depth8 : TJPEGPixelFormat::Depth24;
 }
 
 void RegisterJPEGImage() {

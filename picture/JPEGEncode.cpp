@@ -9,40 +9,48 @@
 namespace numora {
 
 void TJPEGImage::EnsureCompressed() {
-  if (!SharedData->Bytes) EncodeFromBitmap();
+  if (SharedData->Bytes) return;
+  // Asked by a handler of the running encode, which has no stream to give yet.
+  RefuseWhileBusy();
+  EncodeFromBitmap();
 }
 
 void TJPEGImage::EncodeFromBitmap() {
   const TCodingScope coding(*this);
+  // The stream goes into data of its own, which becomes the picture's only when the encode
+  // succeeds: the old data may be shared with copies that encode with their own settings, and
+  // a failed encode leaves no truncated stream for later saves to write.
+  auto data = std::make_unique<TJPEGData>();
+  data->Bytes = std::make_unique<TMemoryStream>();
   CodecRecord record;
   CreateCompressor(record);
   InstallProgress(record, this);
   try {
     jpeg_compress_struct& c = record.Codec.Compressor;
-    SharedData->Bytes = std::make_unique<TMemoryStream>();
-    TMemoryStream& bytes = *SharedData->Bytes;
-    CodecCall(record, [&] { AttachStreamDestination(&c, bytes); });
-    if (!CachedBitmap || CachedBitmap->Width() == 0 || CachedBitmap->Height() == 0) return;
+    CodecCall(record, [&] { AttachStreamDestination(&c, *data->Bytes); });
+    if (CachedBitmap && CachedBitmap->Width() > 0 && CachedBitmap->Height() > 0) {
+      c.image_width = static_cast<JDIMENSION>(CachedBitmap->Width());
+      data->ImageWidth = CachedBitmap->Width();
+      c.image_height = static_cast<JDIMENSION>(CachedBitmap->Height());
+      data->ImageHeight = CachedBitmap->Height();
+      c.input_components = 3;
+      // Rows go to the codec in the bitmap's own blue-green-red order.
+      c.in_color_space = JCS_EXT_BGR;
 
-    c.image_width = static_cast<JDIMENSION>(CachedBitmap->Width());
-    SharedData->ImageWidth = CachedBitmap->Width();
-    c.image_height = static_cast<JDIMENSION>(CachedBitmap->Height());
-    SharedData->ImageHeight = CachedBitmap->Height();
-    c.input_components = 3;
-    // Rows go to the codec in the bitmap's own blue-green-red order.
-    c.in_color_space = JCS_EXT_BGR;
-
-    // Shares the pixels when the bitmap already is 24-bit.
-    TBitmap source(*CachedBitmap);
-    source.SetPixelFormat(TPixelFormat::pf24bit);
-    EncodeRows(record, source);
+      // Shares the pixels when the bitmap already is 24-bit.
+      TBitmap source(*CachedBitmap);
+      source.SetPixelFormat(TPixelFormat::pf24bit);
+      // Handlers may look at the bitmap, not change what is being encoded.
+      const TBitmap::TPin pin(*CachedBitmap, BusyRefusal());
+      EncodeRows(record, source, *data);
+    }
   } catch (const EAbort&) {
-    ReleaseCodec(record);
-    ReplaceData();
+    return;  // stopped by a progress handler: no compressed form
   }
+  InstallData(data.release());
 }
 
-void TJPEGImage::EncodeRows(CodecRecord& record, const TBitmap& source) {
+void TJPEGImage::EncodeRows(CodecRecord& record, const TBitmap& source, TJPEGData& data) {
   jpeg_compress_struct& c = record.Codec.Compressor;
   const int quality = encodeQuality_;
   const bool gray = grayOutput_;
@@ -54,7 +62,7 @@ void TJPEGImage::EncodeRows(CodecRecord& record, const TBitmap& source) {
     if (gray) jpeg_set_colorspace(&c, JCS_GRAYSCALE);
     if (progressive) jpeg_simple_progression(&c);
   });
-  SharedData->IsGray = gray;
+  data.IsGray = gray;
 
   const std::uint8_t* row0 = source.ReadScanline(0);
   const int stride = source.Stride();

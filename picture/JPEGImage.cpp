@@ -50,15 +50,14 @@ void TJPEGImage::SetScaleShift(int shift) {
   scaleShift_ = clamped;
 }
 
-void TJPEGImage::ReplaceData() {
-  auto* data = new TJPEGData;
+void TJPEGImage::ReplaceData() { InstallData(new TJPEGData); }
+
+void TJPEGImage::InstallData(TJPEGData* data) {
   data->Reference();
   if (SharedData != nullptr) SharedData->Release();
   SharedData = data;
   ReducedSizeStale = true;
 }
-
-void TJPEGImage::ReplaceBitmap() { CachedBitmap = std::make_unique<TBitmap>(); }
 
 void TJPEGImage::DropBitmap() { CachedBitmap.reset(); }
 
@@ -68,14 +67,14 @@ void TJPEGImage::SendProgress(TProgressStage stage, std::uint8_t percent, bool r
   Progress(*this, stage, percent, redrawNow, TRect{}, std::string());
 }
 
-void TJPEGImage::RefuseWhileCoding() const {
-  if (coding_) throw EInvalidGraphicOperation(std::string(LoadResString(sJPEGBusy)));
-}
+TJPEGImage::TCodingScope::TCodingScope(TJPEGImage& picture) : TBusyScope(picture, BusyRefusal()) {}
+
+std::string_view TJPEGImage::BusyRefusal() { return LoadResString(sJPEGBusy); }
 
 void TJPEGImage::LoadStream(TStream& stream) { LoadCompressed(stream.Remaining(), stream); }
 
 void TJPEGImage::ReadStored(TStream& stream) {
-  RefuseWhileCoding();
+  RefuseWhileBusy();
   const std::int32_t length = stream.ReadInt32LE();
   const std::int64_t available = stream.Remaining();
   // A damaged record must not turn into a huge allocation or a read past its end.
@@ -86,7 +85,7 @@ void TJPEGImage::ReadStored(TStream& stream) {
 }
 
 void TJPEGImage::LoadCompressed(std::int64_t count, TStream& stream) {
-  RefuseWhileCoding();
+  RefuseWhileBusy();
   ReplaceData();
   DropBitmap();
   SharedData->Bytes = std::make_unique<TMemoryStream>(static_cast<std::size_t>(count));
@@ -100,16 +99,8 @@ void TJPEGImage::LoadCompressed(std::int64_t count, TStream& stream) {
 
 void TJPEGImage::ReadHeader() {
   CodecRecord record;
-  CreateDecompressor(record);
-  jpeg_decompress_struct& d = record.Codec.Decompressor;
-  TMemoryStream& bytes = *SharedData->Bytes;
-  bytes.SetPosition(0);
-  bool multiScan = false;
-  CodecCall(record, [&] {
-    AttachStreamSource(&d, bytes);
-    jpeg_read_header(&d, TRUE);
-    multiScan = jpeg_has_multiple_scans(&d);
-  });
+  const bool multiScan = OpenStream(record, /*reportProgress=*/false);
+  const jpeg_decompress_struct& d = record.Codec.Decompressor;
   SharedData->ImageWidth = static_cast<std::int32_t>(d.image_width);
   SharedData->ImageHeight = static_cast<std::int32_t>(d.image_height);
   SharedData->IsGray = d.jpeg_color_space == JCS_GRAYSCALE;
@@ -173,16 +164,13 @@ HPALETTE TJPEGImage::CurrentPalette() {
   if (CachedBitmap) return CachedBitmap->Palette();
   if (PendingPalette != 0) return PendingPalette;
   if (bitmapDepth_ == TJPEGPixelFormat::Depth8) return 0;
-  const HDC dc = GetDC(0);
-  const int colorBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-  if (colorBits <= 8) PendingPalette = CreateHalftonePalette(dc);
-  ReleaseDC(0, dc);
+  if (ScreenColorBits() <= 8) PendingPalette = CreateHalftonePalette(0);
   return PendingPalette;
 }
 
 void TJPEGImage::ChangePalette(HPALETTE palette) {
   if (palette == PendingPalette) return;
-  RefuseWhileCoding();
+  RefuseWhileBusy();
   // The bitmap's own palette handed back: the picture owns it already, through the bitmap.
   if (palette != 0 && CachedBitmap && palette == CachedBitmap->Palette()) return;
   bool dropped = false;
@@ -199,25 +187,20 @@ void TJPEGImage::ChangePalette(HPALETTE palette) {
 }
 
 void TJPEGImage::Assign(TGraphic& source) {
-  RefuseWhileCoding();
+  RefuseWhileBusy();
   if (auto* jpeg = dynamic_cast<TJPEGImage*>(&source)) {
     if (jpeg == this) return;
-    jpeg->SharedData->Reference();
-    SharedData->Release();
-    SharedData = jpeg->SharedData;
-    ReducedSizeStale = true;
-    if (jpeg->CachedBitmap) {
-      ReplaceBitmap();
-      CachedBitmap->Assign(*jpeg->CachedBitmap);
-    } else {
-      DropBitmap();
-    }
+    auto bitmap = jpeg->CachedBitmap ? std::make_unique<TBitmap>(*jpeg->CachedBitmap) : nullptr;
+    InstallData(jpeg->SharedData);
+    CachedBitmap = std::move(bitmap);
     return;
   }
   if (auto* bitmap = dynamic_cast<TBitmap*>(&source)) {
+    // The copy comes first: the source may be the cached bitmap itself (re-encoding the decoded
+    // picture at another quality), which goes with the old content.
+    auto copy = std::make_unique<TBitmap>(*bitmap);
     ReplaceData();
-    ReplaceBitmap();
-    CachedBitmap->Assign(*bitmap);
+    CachedBitmap = std::move(copy);
     return;
   }
   TGraphic::Assign(source);
@@ -245,7 +228,7 @@ void TJPEGImage::SaveClipboard(TClipboardFormat& format, QImage& data, HPALETTE&
 void TJPEGImage::LoadClipboard(TClipboardFormat format, const QImage& data, HPALETTE palette) {
   // The pasted pixels become the picture's content, as with Assign from a bitmap, so that the
   // compressed bytes never disagree with the bitmap. A failing load changes nothing.
-  RefuseWhileCoding();
+  RefuseWhileBusy();
   auto pasted = std::make_unique<TBitmap>();
   pasted->LoadClipboard(format, data, palette);
   ReplaceData();

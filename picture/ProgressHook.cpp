@@ -63,6 +63,8 @@ void ProgressHook(j_common_ptr codec) noexcept {
     progress.LastRow = static_cast<int>(reinterpret_cast<j_decompress_ptr>(codec)->output_scanline);
   }
 
+  // A handler may draw or copy the bitmap: it sees no undefined rows.
+  ClearUnwrittenRows(RecordOf(codec).Target);
   bool failed = false;
   try {
     progress.Owner->Progress(*progress.Owner, psRunning, static_cast<std::uint8_t>(percent),

@@ -108,32 +108,32 @@ class TJPEGImage : public TGraphic {
  private:
   void LoadCompressed(std::int64_t count, TStream& stream);
   void ReadHeader();
+  // Creates the decompressor, with progress reports to this picture when asked, and reads the
+  // header of the compressed bytes from their start; true for a multi-scan stream.
+  bool OpenStream(CodecRecord& record, bool reportProgress);
   void ReplaceData();
-  void ReplaceBitmap();
+  // Takes a reference to `data` and releases the current data.
+  void InstallData(TJPEGData* data);
   void DropBitmap();
   void SendProgress(TProgressStage stage, std::uint8_t percent, bool redrawNow);
 
   // Marks a decode or encode as running. Progress and change handlers run inside it; while it
-  // runs, what would free the bitmap or the bytes the codec works on is refused.
-  class TCodingScope {
+  // runs, what would free the picture, its data or the bitmap the codec works on is refused
+  // (the bitmap is pinned where the codec holds its rows).
+  class TCodingScope : public TBusyScope {
    public:
-    explicit TCodingScope(TJPEGImage& picture) : picture_(picture) { picture_.coding_ = true; }
-    ~TCodingScope() { picture_.coding_ = false; }
-    TCodingScope(const TCodingScope&) = delete;
-    TCodingScope& operator=(const TCodingScope&) = delete;
-
-   private:
-    TJPEGImage& picture_;
+    explicit TCodingScope(TJPEGImage& picture);
   };
-  // EInvalidGraphicOperation while a decode or encode runs.
-  void RefuseWhileCoding() const;
+  // The text of every refused change while a decode or encode runs.
+  static std::string_view BusyRefusal();
 
   // Codec paths.
   void PrepareDecoder(CodecRecord& record);
-  void DecodeInto(CodecRecord& record, bool ownPaletteAllowed);
+  // Decodes into the cached bitmap, which `pin` holds for the whole decode.
+  void DecodeInto(CodecRecord& record, bool eightBit, TBitmap::TPin& pin);
   void ComputeReducedSize();
   void EncodeFromBitmap();
-  void EncodeRows(CodecRecord& record, const TBitmap& source);
+  void EncodeRows(CodecRecord& record, const TBitmap& source, TJPEGData& data);
 
   TJPEGData* SharedData = nullptr;
   std::unique_ptr<TBitmap> CachedBitmap;
@@ -149,7 +149,6 @@ class TJPEGImage : public TGraphic {
   TJPEGPerformance decodeSpeed_;
   std::uint8_t scaleShift_;
   bool ReducedSizeStale = true;
-  bool coding_ = false;
 };
 
 // Start-up and shutdown of the picture class: ReadDisplayDefaults, then registration for

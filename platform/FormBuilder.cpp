@@ -281,8 +281,6 @@ TFormEvents TBuilder::Build(const QJsonObject& d) {
       events.OnCreate = handlers_.Notify(handler);
     else if (it.key() == "OnClose")
       events.OnClose = handlers_.Notify(handler);
-    else if (it.key() == "OnShow")
-      events.OnShow = handlers_.Notify(handler);
     else if (it.key() == "OnMouseMove")
       events.OnMouseMove = handlers_.MouseMove(handler);
     else

@@ -172,7 +172,7 @@ class TComponentRegistry {
 
 // The window-level events of a description, for the form's own overrides to call.
 struct TFormEvents {
-  TNotifyEvent OnCreate, OnClose, OnShow;
+  TNotifyEvent OnCreate, OnClose;
   TMouseMoveEvent OnMouseMove;
 };
 

@@ -67,6 +67,10 @@ QString SubstituteFace(const QString& face) {
 
 TFontSpec FontFromJson(const QJsonObject& json, const TFontSpec& inherited) {
   TFontSpec spec = inherited;
+  for (auto it = json.begin(); it != json.end(); ++it) {
+    if (it.key() != "name" && it.key() != "height" && it.key() != "color" && it.key() != "style")
+      throw std::runtime_error("unknown font property \"" + it.key().toStdString() + "\"");
+  }
   if (json.contains("name")) spec.font.setFamily(SubstituteFace(json["name"].toString()));
   if (json.contains("height")) spec.font.setPixelSize(json["height"].toInt());
   if (json.contains("color")) spec.color = ColorByName(json["color"].toString());

@@ -9,7 +9,6 @@ NUMORA_RUN_PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev
-  libxcb1-dev  # the start-up check opens the X display before Qt does
   fonts-dejavu-core fonts-liberation2 fonts-urw-base35
 )
 NUMORA_TEST_PACKAGES=(
@@ -17,11 +16,13 @@ NUMORA_TEST_PACKAGES=(
   libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils
+  weston qt6-wayland  # start-up with "wayland;xcb" on a headless Wayland compositor
   xdotool x11-utils
   x11-xkb-utils  # setxkbmap: the desktop session types on German and French layouts too
   openbox icewm  # the window managers the desktop-session tests run under
   weston qt6-wayland  # the package test reads the Wayland app id from a headless compositor
   libx11-dev  # the window driver of the X server tests
+  locales  # the locale definitions a test makes a Turkish locale from
   clang libclang-rt-14-dev
   dpkg-dev file lintian appstream man-db
 )

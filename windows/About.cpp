@@ -1,8 +1,7 @@
 #include "About.h"
 
-#include <QScreen>
-
 #include "FormBuilder.h"
+#include "WindowPlacement.h"
 #include "WindowResources.h"
 
 namespace numora {
@@ -20,10 +19,7 @@ void TAboutBox::OKButtonClick() { close(); }
 
 void TAboutBox::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (centred_) return;
-  centred_ = true;
-  if (const QScreen* screen = this->screen())
-    move(screen->availableGeometry().center() - rect().center());
+  CentreOnFirstShow(*this, centred_);
 }
 
 }  // namespace numora

@@ -6,7 +6,7 @@
 #include <QKeySequence>
 #include <QLocale>
 #include <QMenu>
-#include <QScreen>
+#include <stdexcept>
 
 #include "About.h"
 #include "AccessibleComponents.h"
@@ -14,6 +14,7 @@
 #include "Application.h"
 #include "Draw.h"
 #include "SciCalc.h"
+#include "WindowPlacement.h"
 #include "WindowResources.h"
 
 namespace numora {
@@ -149,7 +150,13 @@ void TCalculatorForm::Bilimsel1Click() {
 
 // Digits by caption, operators and functions by component name, as the engine expects.
 void TCalculatorForm::ZeroButtonClick(QObject* sender) {
-  engine_.ZeroButtonClick(*this, Utf8(static_cast<TSpeedButton*>(sender)->Caption()));
+  // A description may bind this to any clickable component; only a key has the caption.
+  const auto* key = dynamic_cast<const TSpeedButton*>(sender);
+  if (key == nullptr)
+    throw std::logic_error("ZeroButtonClick: \"" +
+                           Utf8(sender != nullptr ? sender->objectName() : QString()) +
+                           "\" is not a key with a caption");
+  engine_.ZeroButtonClick(*this, Utf8(key->Caption()));
 }
 void TCalculatorForm::PlusButtonClick(QObject* sender) {
   engine_.PlusButtonClick(*this, Utf8(sender->objectName()));
@@ -196,11 +203,7 @@ void TCalculatorForm::closeEvent(QCloseEvent* event) {
 void TCalculatorForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (centred_) return;
-  centred_ = true;
-  if (const QScreen* screen = this->screen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-  }
+  CentreOnFirstShow(*this, centred_);
   edit1_->setFocus();
 }
 

@@ -3,7 +3,7 @@
 #include "About.h"
 #include "Application.h"
 #include "Calculator.h"
-#include "DisplayCheck.h"
+#include "DisplayFailure.h"
 #include "Draw.h"
 #include "Engine.h"
 #include "FormBuilder.h"
@@ -35,19 +35,9 @@ int Run(numora::TApplication& application) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const numora::TDisplayCheck display = numora::CheckDisplay();
-  if (display.Result == numora::TDisplayCheck::TResult::NotSet) {
-    std::fputs("numora: no display: run it in a desktop session, or under xvfb-run\n", stderr);
-    return 1;
-  }
-  if (display.Result == numora::TDisplayCheck::TResult::CannotOpen) {
-    std::fprintf(stderr,
-                 "numora: cannot open the X display \"%s\": check DISPLAY, or run it in a "
-                 "desktop session or under xvfb-run\n",
-                 display.Name.c_str());
-    return 1;
-  }
+  numora::TDisplayFailureReport displayFailure;
   numora::TApplication application(argc, argv);
+  displayFailure.Finish();
   // Message and error boxes carry the program's name as their title.
   numora::TApplication::setApplicationName("Numora");
   // The desktop entry's name: the Wayland app id, by which docks find the entry and its icon.

@@ -1,7 +1,8 @@
 // Any bytes as a stored picture record and as a JPEG stream, decoded with the options the first
 // byte picks. Damaged input may only end in one of our own exceptions; a decode that succeeds has
 // the size the picture announced and the depth that was asked for, and nothing leaks a palette.
-// Decodes above the memory budget are refused, and a progress handler cannot reload the picture.
+// Decodes above the memory budget are refused, and a progress handler can neither reload the
+// picture, nor resize or reformat the bitmap being decoded, nor have the holder replace it.
 //
 // First byte, bit by bit:
 //   0-1  scale shift (1, 1/2, 1/4, 1/8)     5  incremental display
@@ -69,7 +70,35 @@ void Apply(const TOptions& o, TJPEGImage& picture) {
   if (o.givenPalette) picture.ChangePalette(CreateHalftonePalette(0));
 }
 
-void Decode(const TOptions& o, TJPEGImage& picture) {
+// Each change a handler tries must be refused with the picture's clear error, for as long as
+// the decode runs; `holder` holds the picture, when there is one.
+void TryChanges(TJPEGImage& picture, TPicture* holder) {
+  const auto refused = [](const auto& change) {
+    try {
+      change();
+    } catch (const EInvalidGraphicOperation& error) {
+      Check(error.what()[0] != '\0');
+      return;
+    }
+    std::abort();
+  };
+  refused([&] {
+    TBytesReader nothing(std::span<const std::uint8_t>{});
+    picture.LoadStream(nothing);
+  });
+  refused([&] {
+    TBitmap& bitmap = picture.DecodedBitmap();
+    bitmap.SetSize(bitmap.Width() + 1, bitmap.Height());
+  });
+  refused([&] {
+    TBitmap& bitmap = picture.DecodedBitmap();
+    bitmap.SetPixelFormat(bitmap.PixelFormat() == TPixelFormat::pf8bit ? TPixelFormat::pf24bit
+                                                                       : TPixelFormat::pf8bit);
+  });
+  if (holder != nullptr) refused([&] { holder->SetGraphic(nullptr); });
+}
+
+void Decode(const TOptions& o, TJPEGImage& picture, TPicture* holder) {
   const TJPEGData& data = picture.Data();
   Check(data.ImageWidth >= 0 && data.ImageHeight >= 0);
   const std::int64_t imagePixels = std::int64_t{data.ImageWidth} * data.ImageHeight;
@@ -80,19 +109,14 @@ void Decode(const TOptions& o, TJPEGImage& picture) {
   Check(width >= 0 && height >= 0 && width <= data.ImageWidth && height <= data.ImageHeight);
   const std::int64_t outputPixels = std::int64_t{width} * height;
   const bool big = imagePixels > kMaxImagePixels || outputPixels > kMaxOutputPixels;
-  bool refusedChange = false;
+  bool tried = false;
   picture.OnProgress = [&](TGraphic&, TProgressStage stage, std::uint8_t, bool, const TRect&,
                            const std::string&) {
     if (big && stage == psStarting) throw EAbort();
-    if (stage != psRunning || refusedChange) return;
-    // A handler may not replace what the codec is working on.
-    try {
-      TBytesReader nothing(std::span<const std::uint8_t>{});
-      picture.LoadStream(nothing);
-    } catch (const EInvalidGraphicOperation&) {
-      refusedChange = true;
-    }
-    Check(refusedChange);
+    if (stage != psRunning || tried) return;
+    tried = true;
+    // A handler may not replace or free what the codec is working on.
+    TryChanges(picture, holder);
   };
 
   bool refused = false;
@@ -138,7 +162,7 @@ void FromStoredRecord(const TOptions& o, std::span<const std::uint8_t> payload) 
   Guarded([&] {
     TPicture holder;
     holder.LoadFromStoredRecord(payload);
-    if (auto* picture = holder.GraphicAs<TJPEGImage>()) Decode(o, *picture);
+    if (auto* picture = holder.GraphicAs<TJPEGImage>()) Decode(o, *picture, &holder);
   });
 }
 
@@ -149,7 +173,7 @@ void FromStream(const TOptions& o, std::span<const std::uint8_t> payload) {
     picture.LoadStream(stream);
     Check(picture.Data().Bytes &&
           picture.Data().Bytes->Size() == static_cast<std::int64_t>(payload.size()));
-    Decode(o, picture);
+    Decode(o, picture, nullptr);
   });
 }
 

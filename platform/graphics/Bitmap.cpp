@@ -64,14 +64,32 @@ std::vector<PALETTEENTRY> ColorTable(HPALETTE palette) {
   return entries;
 }
 
-TBitmap::TBitmapImage::TBitmapImage(int w, int h, TPixelFormat f, HPALETTE pal)
-    : width(w), height(h), stride(TBitmap::StrideFor(w, f)), format(f), palette(pal) {
-  pixels.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
+TBitmap::TBitmapImage::TBitmapImage(int w, int h, TPixelFormat f, bool zeroed)
+    : width(w),
+      height(h),
+      stride(TBitmap::StrideFor(w, f)),
+      format(f),
+      pixels(zeroed ? std::make_unique<std::uint8_t[]>(Bytes())
+                    : std::make_unique_for_overwrite<std::uint8_t[]>(Bytes())) {
+  if (zeroed) return;
+  // A writer fills the pixels of a row, not the padding up to the stride.
+  const int used = format == TPixelFormat::pf8bit ? width : width * 3;
+  if (used == stride) return;
+  for (int y = 0; y < height; ++y) std::memset(Row(y) + used, 0, stride - used);
 }
 
-void TBitmap::TBitmapImage::FreeHandle() {
+TBitmap::TBitmapImage::TBitmapImage(const TBitmapImage& other)
+    : TSharedImage(),
+      width(other.width),
+      height(other.height),
+      stride(other.stride),
+      format(other.format),
+      pixels(std::make_unique_for_overwrite<std::uint8_t[]>(other.Bytes())) {
+  if (Bytes() > 0) std::memcpy(pixels.get(), other.pixels.get(), Bytes());
+}
+
+TBitmap::TBitmapImage::~TBitmapImage() {
   if (palette != 0) DeleteObject(palette);
-  palette = 0;
 }
 
 TBitmap::TBitmap() : TBitmap(0, 0, TPixelFormat::pf24bit) {}
@@ -90,10 +108,10 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
   CheckSize(width, height, format);
-  Replace(new TBitmapImage(width, height, format, 0));
+  Replace(new TBitmapImage(width, height, format));
 }
 
-TBitmap::TBitmap(const TBitmap& other) : TGraphic() { Replace(other.image_); }
+TBitmap::TBitmap(const TBitmap& other) : TGraphic() { Replace(StoreToShare(other)); }
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
   Assign(other);
@@ -104,21 +122,45 @@ TBitmap::~TBitmap() {
   if (image_) image_->Release();
 }
 
-void TBitmap::Replace(TBitmapImage* image) {
+void TBitmap::Replace(TBitmapImage* image) noexcept {
   image->Reference();
   if (image_) image_->Release();
   image_ = image;
 }
 
+TBitmap::TBitmapImage* TBitmap::StoreToShare(const TBitmap& source) {
+  if (source.pinRefusal_.empty()) return source.image_;
+  auto copy = std::make_unique<TBitmapImage>(*source.image_);
+  copy->palette = CopyPalette(source.image_->palette);
+  return copy.release();
+}
+
 void TBitmap::Unshare(bool copyPalette) {
   if (image_->RefCount() == 1) return;
-  auto* copy = new TBitmapImage(0, 0, image_->format, 0);
-  copy->width = image_->width;
-  copy->height = image_->height;
-  copy->stride = image_->stride;
-  copy->pixels = image_->pixels;
-  copy->palette = copyPalette ? CopyPalette(image_->palette) : 0;
-  Replace(copy);
+  RefuseWhilePinned();
+  auto copy = std::make_unique<TBitmapImage>(*image_);
+  if (copyPalette) copy->palette = CopyPalette(image_->palette);
+  Replace(copy.release());
+}
+
+void TBitmap::RefuseWhilePinned() const {
+  if (!pinRefusal_.empty()) throw EInvalidGraphicOperation(std::string(pinRefusal_));
+}
+
+TBitmap::TPin::TPin(TBitmap& bitmap, std::string_view refusal)
+    : bitmap_(bitmap), previous_(std::exchange(bitmap.pinRefusal_, refusal)) {}
+
+TBitmap::TPin::~TPin() { bitmap_.pinRefusal_ = previous_; }
+
+void TBitmap::TPin::SetSizeForOverwrite(int width, int height) {
+  const std::string_view refusal = std::exchange(bitmap_.pinRefusal_, std::string_view());
+  try {
+    bitmap_.SetSizeForOverwrite(width, height);
+  } catch (...) {
+    bitmap_.pinRefusal_ = refusal;
+    throw;
+  }
+  bitmap_.pinRefusal_ = refusal;
 }
 
 TPixelFormat TBitmap::PixelFormat() const { return image_->format; }
@@ -135,26 +177,43 @@ void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == Width() && height == Height()) return;
+  RefuseWhilePinned();
   CheckSize(width, height, image_->format);
-  HPALETTE palette =
-      image_->RefCount() == 1 ? std::exchange(image_->palette, 0) : CopyPalette(image_->palette);
-  auto* resized = new TBitmapImage(width, height, image_->format, palette);
+  auto resized = std::make_unique<TBitmapImage>(width, height, image_->format);
   const int bytes = std::min(resized->stride, image_->stride);
   // A side of 0 leaves no pixel storage to copy from or into.
   const int rows = bytes > 0 ? std::min(height, image_->height) : 0;
   for (int y = 0; y < rows; ++y) std::memcpy(resized->Row(y), image_->Row(y), bytes);
-  Replace(resized);
+  TakePalette(*resized);
+  Replace(resized.release());
+}
+
+void TBitmap::SetSizeForOverwrite(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  RefuseWhilePinned();
+  CheckSize(width, height, image_->format);
+  auto fresh = std::make_unique<TBitmapImage>(width, height, image_->format, /*zeroed=*/false);
+  TakePalette(*fresh);
+  Replace(fresh.release());
+}
+
+void TBitmap::TakePalette(TBitmapImage& successor) {
+  successor.palette =
+      image_->RefCount() == 1 ? std::exchange(image_->palette, 0) : CopyPalette(image_->palette);
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (format == image_->format) return;
+  RefuseWhilePinned();
   const TBitmapImage& old = *image_;
   CheckSize(old.width, old.height, format);
-  HPALETTE palette = CopyPalette(old.palette);
-  if (format == TPixelFormat::pf8bit && palette == 0 && old.width > 0 && old.height > 0) {
-    palette = CreateHalftonePalette(0);
+  auto converted = std::make_unique<TBitmapImage>(old.width, old.height, format);
+  converted->palette = CopyPalette(old.palette);
+  if (format == TPixelFormat::pf8bit && converted->palette == 0 && old.width > 0 &&
+      old.height > 0) {
+    converted->palette = CreateHalftonePalette(0);
   }
-  auto* converted = new TBitmapImage(old.width, old.height, format, palette);
   if (format == TPixelFormat::pf24bit) {
     std::vector<PALETTEENTRY> table = ColorTable(old.palette);
     table.resize(256);  // indices beyond the palette show black
@@ -169,14 +228,14 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
       }
     }
   } else if (old.width > 0 && old.height > 0) {
-    TNearestColor nearest(ColorTable(palette));
+    TNearestColor nearest(ColorTable(converted->palette));
     for (int y = 0; y < old.height; ++y) {
       const std::uint8_t* src = old.Row(y);
       std::uint8_t* dst = converted->Row(y);
       for (int x = 0; x < old.width; ++x, src += 3) dst[x] = nearest.Index(src[2], src[1], src[0]);
     }
   }
-  Replace(converted);
+  Replace(converted.release());
 }
 
 std::uint8_t* TBitmap::GetScanline(int row) {
@@ -198,10 +257,11 @@ HPALETTE TBitmap::Palette() const { return image_->palette; }
 
 void TBitmap::SetPalette(HPALETTE palette) {
   if (palette == image_->palette) return;
+  TPaletteHandle owned(palette);  // taken even when unsharing fails
   // A shared image would have its palette duplicated only to be replaced at once.
   Unshare(/*copyPalette=*/false);
   if (image_->palette != 0) DeleteObject(image_->palette);
-  image_->palette = palette;
+  image_->palette = owned.Release();
 }
 
 PALETTEENTRY TBitmap::ColorOfIndex(std::uint8_t index) const {
@@ -213,7 +273,8 @@ PALETTEENTRY TBitmap::ColorOfIndex(std::uint8_t index) const {
 
 void TBitmap::Assign(const TBitmap& source) {
   if (source.image_ == image_) return;
-  Replace(source.image_);
+  RefuseWhilePinned();
+  Replace(StoreToShare(source));
 }
 
 bool TBitmap::SharesPixelsWith(const TBitmap& other) const { return image_ == other.image_; }

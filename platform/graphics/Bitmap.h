@@ -42,6 +42,9 @@ class TBitmap : public TGraphic {
   int Height() const;
   // Keeps the pixels of the overlapping area; new pixels are 0. Negative sizes count as 0.
   void SetSize(int width, int height);
+  // New pixels of this size, their values undefined, for a writer that fills every row before
+  // anyone reads them (a decoder); keeps the format and the palette.
+  void SetSizeForOverwrite(int width, int height);
   // Bytes from one row to the next: a multiple of 4, above 0 whenever the width is.
   int Stride() const;
   // EInvalidGraphicOperation when a bitmap of this size could not be made: a side above 65536
@@ -85,15 +88,43 @@ class TBitmap : public TGraphic {
 
   class TBitmapImage;
 
+  // While a TPin lives the bitmap keeps its pixel store where it is, so that a writer may hold
+  // row addresses across calls into other code (a decoder's progress handlers). Every change
+  // that would free or move the store (a new size or format, other pixels assigned or loaded,
+  // unsharing for a write) fails with EInvalidGraphicOperation carrying `refusal` (text of static
+  // lifetime). Copies made meanwhile get pixels of their own, so the writer's rows never show in
+  // them and its own row addresses stay valid.
+  class TPin {
+   public:
+    TPin(TBitmap& bitmap, std::string_view refusal);
+    ~TPin();
+    TPin(const TPin&) = delete;
+    TPin& operator=(const TPin&) = delete;
+
+    // The pinner's own change, made while it holds no row addresses: see SetSizeForOverwrite.
+    void SetSizeForOverwrite(int width, int height);
+
+   private:
+    TBitmap& bitmap_;
+    std::string_view previous_;
+  };
+
  private:
   static int StrideFor(int width, TPixelFormat format);
   // A QImage over the pixels in the formats of ToQImage; it shares memory with this bitmap and
   // must not outlive a change of it.
   QImage View() const;
   void Unshare(bool copyPalette = true);
-  void Replace(TBitmapImage* image);
+  void RefuseWhilePinned() const;
+  // Hands this store's palette on to the store that replaces it (a copy while it is shared).
+  void TakePalette(TBitmapImage& successor);
+  // Takes a reference to `image` and releases the current store; never fails.
+  void Replace(TBitmapImage* image) noexcept;
+  // The source's store to share, or a new copy of it while the source is pinned.
+  static TBitmapImage* StoreToShare(const TBitmap& source);
 
   TBitmapImage* image_ = nullptr;
+  std::string_view pinRefusal_;  // empty: not pinned
 };
 
 }  // namespace numora

@@ -39,37 +39,38 @@ QImage TBitmap::View() const {
   const TBitmapImage& image = *image_;
   if (image.width == 0 || image.height == 0) return QImage();
   if (image.format == TPixelFormat::pf8bit) {
-    QImage view(image.pixels.data(), image.width, image.height, image.stride,
+    QImage view(image.pixels.get(), image.width, image.height, image.stride,
                 QImage::Format_Indexed8);
     view.setColorTable(QtColorTable(image.palette));
     return view;
   }
-  return QImage(image.pixels.data(), image.width, image.height, image.stride,
-                QImage::Format_BGR888);
+  return QImage(image.pixels.get(), image.width, image.height, image.stride, QImage::Format_BGR888);
 }
 
 QImage TBitmap::ToQImage() const { return View().copy(); }
 
 void TBitmap::FromQImage(const QImage& source) {
+  RefuseWhilePinned();
   QImage image;
   TPixelFormat format = TPixelFormat::pf24bit;
-  HPALETTE palette = 0;
   if (source.format() == QImage::Format_Indexed8) {
     image = source;
     format = TPixelFormat::pf8bit;
-    palette = PaletteFromColors(source.colorTable());
   } else if (source.format() == QImage::Format_Grayscale8) {
     image = source;
     format = TPixelFormat::pf8bit;
   } else {
     image = source.convertToFormat(QImage::Format_BGR888);
   }
-  auto* target = new TBitmapImage(image.width(), image.height(), format, 0);
-  target->palette = palette;
-  Replace(target);
+  auto target = std::make_unique<TBitmapImage>(image.width(), image.height(), format);
   int bytes = std::min<int>(target->stride, static_cast<int>(image.bytesPerLine()));
-  for (int y = 0; y < target->height; ++y)
+  for (int y = 0; y < target->height; ++y) {
     std::memcpy(target->Row(y), image.constScanLine(y), bytes);
+  }
+  if (source.format() == QImage::Format_Indexed8) {
+    target->palette = PaletteFromColors(source.colorTable());
+  }
+  Replace(target.release());
 }
 
 // Reached through TCanvas::StretchDraw, which skips empty pictures and rectangles.

@@ -16,6 +16,10 @@ void TGraphic::Progress(TGraphic& sender, TProgressStage stage, std::uint8_t per
   if (OnProgress) OnProgress(sender, stage, percent, redrawNow, rect, message);
 }
 
+void TGraphic::RefuseWhileBusy() const {
+  if (Busy()) throw EInvalidGraphicOperation(std::string(busyRefusal_));
+}
+
 void TGraphic::Assign(TGraphic& source) {
   if (&source == this) return;
   source.AssignTo(*this);

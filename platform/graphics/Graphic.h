@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "graphics/Palette.h"
 
@@ -66,6 +67,12 @@ class TGraphic {
   void Progress(TGraphic& sender, TProgressStage stage, std::uint8_t percent, bool redrawNow,
                 const TRect& rect, const std::string& message);
 
+  // Set while the picture runs an operation that holds its memory (a decode or an encode, whose
+  // handlers run inside it): nothing may replace or destroy the picture then.
+  bool Busy() const { return !busyRefusal_.empty(); }
+  // EInvalidGraphicOperation with the running operation's refusal text while busy.
+  void RefuseWhileBusy() const;
+
   // Set when the picture's palette changed, so the holder realises it again.
   bool PaletteModified() const { return paletteModified_; }
   void SetPaletteModified(bool modified) { paletteModified_ = modified; }
@@ -105,8 +112,25 @@ class TGraphic {
   int Width() { return PictureWidth(); }
   int Height() { return PictureHeight(); }
 
+ protected:
+  // Marks the picture busy while it lives; `refusal` (text with static lifetime) is what every
+  // refused change says.
+  class TBusyScope {
+   public:
+    TBusyScope(TGraphic& graphic, std::string_view refusal)
+        : graphic_(graphic), previous_(std::exchange(graphic.busyRefusal_, refusal)) {}
+    ~TBusyScope() { graphic_.busyRefusal_ = previous_; }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+   private:
+    TGraphic& graphic_;
+    std::string_view previous_;
+  };
+
  private:
   bool paletteModified_ = false;
+  std::string_view busyRefusal_;
 };
 
 // A registered picture class: its name and how to make an empty instance.

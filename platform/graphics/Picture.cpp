@@ -37,6 +37,11 @@ TPicture::TPicture(const TPictureRegistry& registry) : registry_(registry) {}
 
 TPicture::~TPicture() = default;
 
+void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
+  if (graphic_) graphic_->RefuseWhileBusy();
+  graphic_ = std::move(graphic);
+}
+
 void TPicture::LoadFromStoredRecord(std::span<const std::uint8_t> record) {
   TBytesReader stream(record);
   std::uint8_t length = 0;
@@ -44,7 +49,7 @@ void TPicture::LoadFromStoredRecord(std::span<const std::uint8_t> record) {
     throw EInvalidGraphic("Stored picture record is truncated: no class name");
   }
   if (length == 0) {
-    graphic_.reset();
+    SetGraphic(nullptr);
     return;
   }
   std::string name(length, '\0');
@@ -59,7 +64,7 @@ void TPicture::LoadFromStoredRecord(std::span<const std::uint8_t> record) {
   // A record that fails to load leaves the picture as it was.
   std::unique_ptr<TGraphic> graphic = cls->Create();
   graphic->ReadStored(stream);
-  graphic_ = std::move(graphic);
+  SetGraphic(std::move(graphic));
 }
 
 std::vector<std::uint8_t> TPicture::StoredRecord() {

@@ -28,7 +28,9 @@ class TPicture {
   T* GraphicAs() const {
     return dynamic_cast<T*>(graphic_.get());
   }
-  void SetGraphic(std::unique_ptr<TGraphic> graphic) { graphic_ = std::move(graphic); }
+  // Both refuse, with the picture's own error, to replace a picture that is busy (from a progress
+  // handler of its decode): the running codec would go on in freed memory.
+  void SetGraphic(std::unique_ptr<TGraphic> graphic);
 
   void LoadFromStoredRecord(std::span<const std::uint8_t> record);
   std::vector<std::uint8_t> StoredRecord();

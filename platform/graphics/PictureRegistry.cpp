@@ -1,7 +1,8 @@
 #include "graphics/PictureRegistry.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "AsciiCase.h"
 
 namespace numora {
 
@@ -9,9 +10,7 @@ namespace {
 
 std::string NormalExtension(std::string_view extension) {
   if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
-  std::string lower(extension);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
+  return LowerAscii(extension);
 }
 
 }  // namespace

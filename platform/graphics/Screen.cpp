@@ -63,6 +63,13 @@ int GetDeviceCaps(HDC dc, int index) {
   return 0;
 }
 
+int ScreenColorBits() {
+  const HDC dc = GetDC(0);
+  const int colorBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+  ReleaseDC(0, dc);
+  return colorBits;
+}
+
 int LiveDeviceContexts() {
   std::lock_guard guard(State().lock);
   return State().liveContexts;

@@ -22,6 +22,10 @@ int ReleaseDC(std::uintptr_t window, HDC dc);
 int GetDeviceCaps(HDC dc, int index);
 int LiveDeviceContexts();
 
+// Bits per pixel times planes of the screen, through its device context: the one place that
+// asks how many colours the screen shows.
+int ScreenColorBits();
+
 struct TScreenCaps {
   int bitsPerPixel = 24;
   int planes = 1;

@@ -13,17 +13,13 @@ class TSharedImage {
 
   void Reference() { ++refCount_; }
   void Release() {
-    if (--refCount_ == 0) {
-      FreeHandle();
-      delete this;
-    }
+    if (--refCount_ == 0) delete this;
   }
   int RefCount() const { return refCount_; }
 
  protected:
+  // Frees the platform handles the content holds, too.
   virtual ~TSharedImage() = default;
-  // Frees platform handles the content holds, just before destruction.
-  virtual void FreeHandle() {}
 
  private:
   int refCount_ = 0;

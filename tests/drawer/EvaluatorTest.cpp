@@ -24,6 +24,22 @@ struct TValueCase {
   double value;  // NaN: a value without a number
 };
 
+// exact: compare bit for bit; otherwise within 4 units in the last place (transcendentals).
+template <std::size_t N>
+void ExpectValues(const TValueCase (&cases)[N], bool exact) {
+  for (const TValueCase& c : cases) {
+    TF1Book book;
+    book.PutCellFormula(1, 1, c.formula);
+    const double value = book.GetCellNumber(1, 1);
+    if (std::isnan(c.value))
+      EXPECT_TRUE(std::isnan(value)) << c.formula << " gives " << value;
+    else if (exact)
+      EXPECT_EQ(value, c.value) << c.formula;
+    else
+      EXPECT_DOUBLE_EQ(value, c.value) << c.formula.substr(0, 60);
+  }
+}
+
 TEST(Evaluator, ComputesFormulasWhenTheyArePut) {
   // clang-format off
   const TValueCase cases[] = {
@@ -41,15 +57,10 @@ TEST(Evaluator, ComputesFormulasWhenTheyArePut) {
       {"SINH(1)", 1.1752011936438014}, {"COSH(1)", 1.5430806348152437},
       {"TANH(1)", 0.76159415595576489}, {"EXP(1)", 2.7182818284590452}, {"LN(EXP(2))", 2},
       {"LOG(1000)", 3}, {"LOG(8,2)", 3}, {"Log10(0.01)", -2}, {"SQRT(16)", 4}, {"ABS(-3.5)", 3.5},
-      {"INT(2.7)", 2}, {"INT(-2.5)", -3}, {"ROUND(2.5)", 3}, {"ROUND(-2.5)", -3},
-      {"ROUND(3.14159,2)", 3.14}, {"ROUND(1234,-2)", 1200}, {"TRUNC(-2.7)", -2},
-      {"TRUNC(3.789,1)", 3.7}, {"MOD(7,3)", 1}, {"MOD(-7,3)", 2}, {"MOD(7,-3)", -2},
-      {"POWER(2,10)", 1024}, {"SIGN(-4)", -1}, {"SIGN(0)", 0}, {"SIGN(9)", 1}, {"MIN(3,1,2)", 1},
+      {"INT(2.7)", 2}, {"INT(-2.5)", -3}, {"POWER(2,10)", 1024}, {"SIGN(-4)", -1}, {"SIGN(0)", 0}, {"SIGN(9)", 1}, {"MIN(3,1,2)", 1},
       {"MAX(3,1,2)", 3}, {"MAX(-1)", -1}, {"2*PI ( )", 2 * M_PI},
       {"MAX(1" + Repeat(",2", 254) + ")", 2}, {"1" + Repeat("+1", 32767) + " ", 32768},  // 65536 characters
-      // Digits beyond any double's: ROUND and TRUNC keep the number or cut it all away.
-      {"ROUND(2.5,400)", 2.5}, {"ROUND(5,-309)", 0}, {"ROUND(1E308,-308)", 1e308},
-      {"TRUNC(1E300,10)", 1e300}, {"ROUND(5,1/0)", kNaN},
+      {"ROUND(5,1/0)", kNaN},
       // One rule: what overflows, divides by zero or leaves a function's domain has no
       // number, and neither has anything computed from it.
       {"1/0", kNaN}, {"0/0", kNaN}, {"LN(0)", kNaN}, {"SQRT(-1)", kNaN}, {"ASIN(2)", kNaN},
@@ -60,15 +71,35 @@ TEST(Evaluator, ComputesFormulasWhenTheyArePut) {
       {"SIGN(1/0)", kNaN}, {"ATAN2(0,0)", kNaN}, {"ATAN(1/EXP(1000))", kNaN},
   };
   // clang-format on
-  for (const TValueCase& c : cases) {
-    TF1Book book;
-    book.PutCellFormula(1, 1, c.formula);
-    const double value = book.GetCellNumber(1, 1);
-    if (std::isnan(c.value))
-      EXPECT_TRUE(std::isnan(value)) << c.formula << " gives " << value;
-    else
-      EXPECT_DOUBLE_EQ(value, c.value) << c.formula.substr(0, 60);
-  }
+  ExpectValues(cases, false);
+}
+
+// The expected values are the decimal results worked by hand; the double nearest to each is
+// the only right answer, so they compare exactly.
+TEST(Evaluator, RoundsTruncatesAndDividesOnTheDecimalNumberAsASpreadsheetDoes) {
+  // clang-format off
+  const TValueCase cases[] = {
+      {"ROUND(2.5)", 3}, {"ROUND(-2.5)", -3}, {"ROUND(3.14159,2)", 3.14}, {"ROUND(1234,-2)", 1200},
+      {"TRUNC(-2.7)", -2}, {"TRUNC(3.789,1)", 3.7}, {"TRUNC(0.4)", 0},
+      // The binary products 4.35 * 100, 0.285 * 100... fall below the decimal digit.
+      {"TRUNC(4.35,2)", 4.35}, {"TRUNC(-4.35,2)", -4.35}, {"ROUND(0.285,2)", 0.29},
+      {"ROUND(1.005,2)", 1.01}, {"ROUND(-1.005,2)", -1.01}, {"ROUND(2.675,2)", 2.68},
+      {"ROUND(0.15,1)", 0.2}, {"ROUND(0.1+0.2,10)", 0.3}, {"ROUND(1E300,5)", 1e300},
+      {"ROUND(1.23456789012345E-300,305)", 1.23457e-300},
+      // A carry through every kept digit, and rounding to tens, hundreds...
+      {"ROUND(9.995,2)", 10}, {"ROUND(-99.96,1)", -100}, {"ROUND(1250,-2)", 1300},
+      {"ROUND(-1250,-2)", -1300}, {"ROUND(5,-1)", 10}, {"ROUND(4,-1)", 0},
+      {"TRUNC(987654321,-4)", 987650000},
+      // Digits beyond any double's: ROUND and TRUNC keep the number or cut it all away.
+      {"ROUND(2.5,400)", 2.5}, {"ROUND(5,-309)", 0}, {"ROUND(1E308,-308)", 1e308},
+      {"TRUNC(1E300,10)", 1e300}, {"ROUND(1.7E308,-308)", kNaN},
+      // An exact remainder with the divisor's sign: 10^17 = 3 * 33333333333333333 + 1.
+      {"MOD(7,3)", 1}, {"MOD(-7,3)", 2}, {"MOD(7,-3)", -2}, {"MOD(-7,-3)", -1}, {"MOD(6,3)", 0},
+      {"MOD(1E17,3)", 1}, {"MOD(-1E17,3)", 2}, {"MOD(1E17,-3)", -2}, {"MOD(5.5,2)", 1.5},
+      {"MOD(-0.5,1)", 0.5},
+  };
+  // clang-format on
+  ExpectValues(cases, true);
 }
 
 struct TErrorCase {

@@ -62,9 +62,9 @@ TEST(KeySequenceTest, ChainsLeftToRightWithoutPrecedence) {
       {"0 n!", "display: 1"},
       {"3 +/- n!", "display: 1"},
       {"170 n!", "display: 7,257415615308E306"},
-      {"30 sin", "display: 0,50000000000003"},
-      {"60 cos", "display: 0,49999999999994"},
-      {"45 tan", "display: 1,0000000000001"},
+      {"30 sin", "display: 0,5"},
+      {"60 cos", "display: 0,5"},
+      {"45 tan", "display: 1"},
       {"90 sin", "display: 1"},
       {"100 log", "display: 2"},
       {"1 ln", "display: 0"},
@@ -112,6 +112,27 @@ TEST(KeySequenceTest, ShowsFifteenDigitsRoundedHalfAwayFromZero) {
       {"1 paste:1E-4940 =", "display: 9,99999999996053E-4941"},
       {"1 paste:\t12\t =", "display: 12"},
       {"1 paste:1,5e+3 =", "display: 1500"},
+      // Degrees: whole multiples of 90 are exact; other values are bc -l's at 40 digits,
+      // rounded to 15 (sin 1 = 0,01745240643728351281...).
+      {"1 sin", "display: 0,0174524064372835"},
+      {"390 sin", "display: 0,5"},
+      {"90 cos", "display: 0"},
+      {"180 sin", "display: 0"},
+      {"180 +/- sin", "display: 0"},
+      {"270 sin", "display: -1"},
+      {"90 +/- sin", "display: -1"},
+      {"360 cos", "display: 1"},
+      {"180 tan", "display: 0"},
+      {"135 tan", "display: -1"},
+      {"240 +/- cos", "display: -0,5"},
+      {"89 tan", "display: 57,2899616307594"},
+      {"0,5 cos", "display: 0,999961923064171"},
+      // 123456789 = 342935 turns + 189 degrees; sin 189 = -sin 9 = -0,15643446504023086...
+      {"123456789 sin", "display: -0,156434465040231"},
+      // The stored 1E4932 is 15504964057600816845 * 2^16320, which leaves 120 degrees.
+      {"1 paste:1E4932 sin", "display: 0,866025403784439"},
+      {"1 paste:1E4932 cos", "display: -0,5"},
+      {"1 paste:1E4932 tan", "display: -1,73205080756888"},
   };
   ExpectAll(rows);
 }
@@ -231,9 +252,9 @@ TEST(KeySequenceTest, ReportsTheFaultThatHappenedFirst) {
       {"2 +/- ln", "fault: Invalid floating point operation in Ln; display: -2"},
       {"12000 exp", "fault: Floating point overflow in Exp; display: 12000"},
       {"1755 n!", "fault: Floating point overflow in Factor; display: 1755"},
-      {"1 paste:1E4932 sin", "fault: Floating point overflow in Sin; display: 1E4932"},
-      {"1 paste:1E4932 cos", "fault: Floating point overflow in Cos; display: 1E4932"},
-      {"1 paste:1E4932 tan", "fault: Floating point overflow in Tan; display: 1E4932"},
+      // The tangent of an odd multiple of 90 degrees has no value, as the root of -4 has none.
+      {"90 tan", "fault: Invalid floating point operation in Tan; display: 90"},
+      {"270 +/- tan", "fault: Invalid floating point operation in Tan; display: -270"},
       {"1 paste:1E4000 x^2", "fault: Floating point overflow in Square; display: 1E4000"},
       {"1 paste:1E2000 x^3", "fault: Floating point overflow in Cube; display: 1E2000"},
       {"1 paste:1E4000 ms * mr =", "fault: Floating point overflow in Multiply; display: 1E4000"},
@@ -287,6 +308,7 @@ TEST(KeySequenceTest, LeavesTheEngineState) {
       // Faults: the failing step stores nothing and the rest of the handler does not run.
       {"5 +/- back +", "0 0 Num emAppend false"},
       {"4 +/- sqrt", "0 0 Root emNewNumber false"},
+      {"90 tan", "0 0 Tan emNewNumber false"},
       {"1755 n!", "2,89467051427858E4931 0 Factor emNewNumber false"},
       {"5 +/- back n!", "1 0 Factor emNewNumber false"},
       {"1 paste:1E2000 x^3", "1E4000 0 Cube emNewNumber false"},

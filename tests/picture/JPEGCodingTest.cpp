@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestPictures.h"
+#include "graphics/Picture.h"
 #include "graphics/Screen.h"
 
 namespace numora {
@@ -155,9 +156,16 @@ TEST_F(JPEGCodingTest, AbortDropsAPartialEncodeAndOtherErrorsPassAfterTheEndingR
   EXPECT_EQ(out.Size(), 0);
   EXPECT_FALSE(picture->Data().Bytes);
   EXPECT_EQ(reports_.back().percent, 0);
+  onReport_ = [](const TReport& r) {
+    if (r.stage == psRunning) throw std::logic_error("handler failed");
+  };
+  EXPECT_THROW(picture->SaveStream(out), std::logic_error);
+  EXPECT_FALSE(picture->Data().Bytes);  // no truncated stream for a later save
+  EXPECT_EQ(out.Size(), 0);
   onReport_ = nullptr;
   picture->SaveStream(out);
   EXPECT_GT(out.Size(), 0);
+  EXPECT_EQ(Loaded(TBytes(out.Bytes().begin(), out.Bytes().end()))->Height(), 384);
   EXPECT_EQ(reports_.back().percent, 100);
   EXPECT_GT(Running().size(), 1u);
   for (const TReport& r : reports_) {
@@ -176,36 +184,57 @@ TEST_F(JPEGCodingTest, AbortDropsAPartialEncodeAndOtherErrorsPassAfterTheEndingR
   EXPECT_TRUE(decoding->HasBitmap());
 }
 
-TEST_F(JPEGCodingTest, HandlersCannotChangeThePictureWhileItIsDecodedOrEncoded) {
+TEST_F(JPEGCodingTest, HandlersCannotChangeOrReplaceThePictureWhileItIsDecodedOrEncoded) {
   TBitmap other = test::MakeTestBitmap(8, 8);
-  const std::vector<std::function<void(TJPEGImage&)>> changes = {
-      [](TJPEGImage& p) { p.LoadStream(*std::make_unique<TBytesReader>(Big())); },
-      [](TJPEGImage& p) {
-        p.ReadStored(*std::make_unique<TBytesReader>(TBytes{0, 0, 0, 0}));
-      },
-      [&](TJPEGImage& p) { p.Assign(other); },
-      [](TJPEGImage& p) { p.ChangePalette(CreateHalftonePalette(0)); },
-      [&](TJPEGImage& p) { p.LoadClipboard(CF_BITMAP, other.ToQImage(), 0); },
+  using TChange = std::function<void(TPicture & holder, TJPEGImage & picture)>;
+  const std::pair<const char*, TChange> changes[] = {
+      {"loading a stream",
+       [](TPicture&, TJPEGImage& p) { p.LoadStream(*std::make_unique<TBytesReader>(Big())); }},
+      {"reading a stored record",
+       [](TPicture&, TJPEGImage& p) {
+         p.ReadStored(*std::make_unique<TBytesReader>(TBytes{0, 0, 0, 0}));
+       }},
+      {"assigning a bitmap", [&](TPicture&, TJPEGImage& p) { p.Assign(other); }},
+      {"giving a palette",
+       [](TPicture&, TJPEGImage& p) { p.ChangePalette(CreateHalftonePalette(0)); }},
+      {"pasting",
+       [&](TPicture&, TJPEGImage& p) { p.LoadClipboard(CF_BITMAP, other.ToQImage(), 0); }},
+      {"resizing the bitmap", [](TPicture&, TJPEGImage& p) { p.DecodedBitmap().SetSize(8, 8); }},
+      {"reformatting the bitmap",
+       [](TPicture&, TJPEGImage& p) { p.DecodedBitmap().SetPixelFormat(TPixelFormat::pf8bit); }},
+      {"assigning to the bitmap",
+       [&](TPicture&, TJPEGImage& p) { p.DecodedBitmap().Assign(other); }},
+      {"replacing the picture in its holder",
+       [](TPicture& holder, TJPEGImage&) { holder.SetGraphic(std::make_unique<TJPEGImage>()); }},
+      {"loading an empty record into its holder",
+       [](TPicture& holder, TJPEGImage&) { holder.LoadFromStoredRecord(TBytes{0}); }},
   };
   for (const bool decode : {true, false}) {
-    for (const auto& change : changes) {
+    for (const auto& [name, change] : changes) {
+      SCOPED_TRACE(std::string(decode ? "decoding, " : "encoding, ") + name);
       reports_.clear();
-      auto picture = decode ? Loaded(Big()) : Encoding();
-      if (decode) Watch(*picture);
-      const TJPEGData* data = &picture->Data();
+      TPicture holder;
+      holder.SetGraphic(decode ? Loaded(Big()) : Encoding());
+      TJPEGImage& picture = *holder.GraphicAs<TJPEGImage>();
+      if (decode) Watch(picture);
+      const TJPEGData* data = &picture.Data();
       onReport_ = [&](const TReport& r) {
-        if (r.stage == psRunning) change(*picture);
+        if (r.stage == psRunning) change(holder, picture);
       };
       TMemoryStream out;
       if (decode) {
-        EXPECT_THROW(picture->DecodedBitmap(), EInvalidGraphicOperation);
+        EXPECT_THROW(picture.DecodedBitmap(), EInvalidGraphicOperation);
       } else {
-        EXPECT_THROW(picture->SaveStream(out), EInvalidGraphicOperation);
+        EXPECT_THROW(picture.SaveStream(out), EInvalidGraphicOperation);
       }
-      EXPECT_EQ(&picture->Data(), data);
-      EXPECT_EQ(picture->DecodedBitmap().Width(), 512);
+      EXPECT_EQ(out.Size(), 0);
+      if (!decode) {
+        EXPECT_FALSE(picture.Data().Bytes) << "a truncated stream was kept";
+      }
+      EXPECT_EQ(&picture.Data(), data);
+      EXPECT_EQ(picture.DecodedBitmap().Width(), 512);
       onReport_ = nullptr;
-      change(*picture);  // allowed again afterwards
+      change(holder, picture);  // allowed again afterwards
     }
   }
 }

@@ -169,6 +169,18 @@ TEST_F(JPEGPictureTest, AssignSharesTheDataAndNeverNotifies) {
   EXPECT_EQ(changes_, 2);  // from ChangePalette and the decode after it only
 }
 
+TEST_F(JPEGPictureTest, ItsOwnDecodedBitmapAssignedBackIsEncodedAgainAtTheNewQuality) {
+  auto picture = Loaded(StreamA());
+  picture->SetEncodeQuality(20);
+  picture->Assign(picture->DecodedBitmap());
+  EXPECT_FALSE(picture->Data().Bytes);
+  EXPECT_EQ(picture->Width(), 96);
+  EXPECT_EQ(picture->Height(), 64);
+  const TBytes again = Saved(*picture);
+  EXPECT_LT(again.size(), StreamA().size());  // quality 20 against the stream's 90
+  EXPECT_EQ(Loaded(again)->Width(), 96);
+}
+
 TEST_F(JPEGPictureTest, EqualsComparesStreamsOrSharedDataAndEmptinessFollowsThem) {
   auto a = Loaded(StreamA()), b = Loaded(StreamA());
   auto c = Loaded(test::EncodeWithLibjpeg(test::MakeTestBitmap(40, 30)));
@@ -281,6 +293,14 @@ TEST_F(JPEGPictureTest, SavingEncodesOnlyWhenThereAreNoBytes) {
   EXPECT_EQ(picture.Data().ImageWidth, 64);
   EXPECT_TRUE(picture.HasBitmap());
   EXPECT_EQ(Saved(picture), jpeg);  // no second encode
+  TJPEGImage low, copy;
+  low.Assign(bitmap);
+  copy.Assign(low);  // shares data that has no stream yet
+  low.SetEncodeQuality(10);
+  const TBytes lowStream = Saved(low);
+  EXPECT_FALSE(copy.Data().Bytes);  // the copy encodes with its own quality
+  EXPECT_EQ(Saved(copy), jpeg);
+  EXPECT_LT(lowStream.size(), jpeg.size());
   bitmap.SetPixelFormat(TPixelFormat::pf8bit);
   TBitmap expanded(bitmap);
   expanded.SetPixelFormat(TPixelFormat::pf24bit);

@@ -77,6 +77,9 @@ class FormBuilderTest : public QObject {
     QTest::newRow("unknown colour")
         << R"({"name": "L", "class": "TLabel", "color": "clPlaid"})"
         << "window description TestForm, component L: unknown colour \"clPlaid\"";
+    QTest::newRow("misspelt font property")
+        << R"({"name": "L", "class": "TLabel", "font": {"name": "Arial", "size": 12}})"
+        << "window description TestForm, component L: unknown font property \"size\"";
     QTest::newRow("bad glyph")
         << R"({"name": "B", "class": "TSpeedButton", "glyph": "@@@"})"
         << "window description TestForm, component B: property \"glyph\": not valid base64";
@@ -112,6 +115,10 @@ class FormBuilderTest : public QObject {
     QVERIFY_THROWS_EXCEPTION(EFormDescription, LoadFormDescription(loop));
     QCOMPARE(QString::fromStdString(BuildError(Json(R"({"class": "TOther", "name": "X"})"))),
              QString("window description X: describes class \"TOther\", not \"TTestForm\""));
+    // No window calls a handler bound to OnShow: binding one is refused, not ignored.
+    const char* onShow = R"({"class": "TTestForm", "name": "X", "events": {"OnShow": "KeyClick"}})";
+    QCOMPARE(QString::fromStdString(BuildError(Json(onShow))),
+             QString("window description X: unknown event \"OnShow\""));
     const char* menu =
         R"({"class": "TTestForm", "name": "X", "menu": [{"name": "F", "captoin": "&F"}]})";
     QCOMPARE(QString::fromStdString(BuildError(Json(menu))),

@@ -94,6 +94,10 @@ TEST(Probe, PrintsWhatTheDrawerShowsAndTheErrorsItReports) {
       {"plot 'w2+w'", "error: at character 1: unknown name \"w2\"" + kNotAName, 1},
       {"readout '2.w' 317 100", "error: at character 3: expected \")\"\nx = 1\ny = 125\n\n", 1},
       {"plot 'sin(w w)'", "error: at character 7: expected \",\" or \")\"\n", 1},
+      // The message names what was typed, never the cell reference put in its place.
+      {"plot 'w(2)'", "error: at character 1: unknown function \"w\"\n", 1},
+      {"plot '2+W(2)'", "error: at character 3: unknown function \"W\"\n", 1},
+      {"plot 'R1C1(w)'", "error: at character 1: unknown function \"R1C1\"\n", 1},
       {"plot " + Quoted(Repeat("w+", 4096) + "w"),
        "error: at character 8193: expected at most 8192 characters\n", 1},
       {"readout " + Quoted(Repeat("w+", 4096) + "w") + " 317 100",

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <map>
 
@@ -26,6 +28,15 @@ class TApplicationHost : public TEngineHost {
  public:
   void Beep() override { numora::Beep(); }
   void ShowMessage(const std::string& text) override { numora::ShowMessage(text); }
+};
+
+// A standard window from a description that changes the program's own.
+class TMisboundForm : public TCalculatorForm {
+ public:
+  TMisboundForm(TCalculatorEngine& engine, const QString& description)
+      : TCalculatorForm(engine, TBuildLater{}) {
+    Build("TCalculatorForm", description, Handlers(), "Standart1");
+  }
 };
 
 // clang-format off
@@ -92,11 +103,20 @@ class CalculatorFormTest : public QObject {
     window->findChild<QAction*>(entry)->trigger();
   }
 
-  // Runs the menu entry and, from inside the modal showing it starts, closes the box.
+  // Whether the window, frame included, is centred on the free area of its screen.
+  static bool Centred(const QWidget& window) {
+    const QPoint offset =
+        window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    return offset.manhattanLength() <= 2;  // halves of odd sizes round either way
+  }
+
+  // Runs the menu entry and, from inside the modal showing it starts, closes the box. Shown
+  // for the first time, the box is centred on the screen.
   void ShowModalAndClose(const char* entry, QDialog& box, const std::function<void()>& close) {
-    bool modal = false;
+    bool modal = false, centred = false;
     QTimer::singleShot(50, [&] {
       modal = QApplication::activeModalWidget() == &box;
+      centred = Centred(box);
       close();
     });
     QTimer watchdog;  // a box that refuses to close must not hang the test
@@ -106,6 +126,7 @@ class CalculatorFormTest : public QObject {
     Trigger(Current(), entry);
     QVERIFY(watchdog.isActive());
     QVERIFY(modal);
+    QVERIFY(centred);
     QVERIFY(!box.isVisible());
   }
 
@@ -179,7 +200,7 @@ class CalculatorFormTest : public QObject {
         "5,14159265358979");
     row("scientific window starts at 0", "TwoButton PlusButton ThreeButton EqualButton Bilimsel1",
         "0");
-    row("sine of 30 degrees", "Bilimsel1 ThreeButton ZeroButton SinButton", "0,50000000000003");
+    row("sine of 30 degrees", "Bilimsel1 ThreeButton ZeroButton SinButton", "0,5");
     row("pi", "Bilimsel1 PiBtn", "3,14159265358979");
     row("standart shows the scientific display", "Bilimsel1 SevenButton PlusButton Standart1", "7");
     row("and the engine goes on from it",
@@ -220,6 +241,24 @@ class CalculatorFormTest : public QObject {
     QCOMPARE(Display(), display);
     if (clipboard != "-") QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
     QCOMPARE(events_.join(", "), events);
+  }
+
+  void a_digit_handler_bound_to_a_component_without_a_caption_is_a_fault_report() {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("Misbound.json"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"inherits": ":/windows/Calculator.json", "components": [{"name": "Panel9",
+        "class": "TPanel", "left": 0, "top": 0, "width": 20, "height": 20,
+        "events": {"OnClick": "ZeroButtonClick"}}]})");
+    file.close();
+    TMisboundForm misbound(*engine_, file.fileName());
+    misbound.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&misbound));
+    QStringList faults;
+    TApplication::Instance().SetFaultSink([&](const std::string& t) { faults << t.c_str(); });
+    Click(&misbound, "Panel9");
+    QCOMPARE(faults, QStringList{"ZeroButtonClick: \"Panel9\" is not a key with a caption"});
+    QCOMPARE(misbound.findChild<TLabel*>("CalcEdit")->Caption(), QString("0"));
   }
 
   void each_window_has_its_keys_where_they_belong() {
@@ -368,6 +407,7 @@ class CalculatorFormTest : public QObject {
   }
 
   void about_and_function_are_modal_from_either_window_and_close_every_way() {
+    QVERIFY(Centred(*form_));
     TAboutBox box;
     AboutBox = &box;
     TForm1 drawer;

@@ -4,17 +4,48 @@
 
 #include <QImage>
 #include <QPainter>
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <new>
 
 #include "PaletteGuard.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "graphics/GraphicsErrors.h"
 
+// Allocations of this test program, which a test can make fail one at a time.
+namespace {
+std::atomic<int> allocationsUntilFailure{0};  // 0: none fails
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (allocationsUntilFailure.load() > 0 && allocationsUntilFailure.fetch_sub(1) == 1) {
+    throw std::bad_alloc();
+  }
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+
 namespace numora {
 namespace {
 
 using Bitmap = PaletteLeakCheck;
+
+// The n-th allocation from now on fails (1: the next one) while this lives.
+class TFailingAllocation {
+ public:
+  explicit TFailingAllocation(int n) { allocationsUntilFailure = n; }
+  ~TFailingAllocation() { allocationsUntilFailure = 0; }
+  TFailingAllocation(const TFailingAllocation&) = delete;
+  TFailingAllocation& operator=(const TFailingAllocation&) = delete;
+};
 using enum TPixelFormat;
 
 TEST_F(Bitmap, RowsAreContiguousAtAFourByteAlignedStride) {
@@ -74,6 +105,76 @@ TEST_F(Bitmap, ResizingKeepsTheOverlapZeroesTheRestAndKeepsFormatAndTheChangedPa
   bmp.SetSize(-5, 1);
   EXPECT_TRUE(bmp.IsEmpty());
   EXPECT_EQ(bmp.BitsPerPixel(), 8) << "the format outlives the pixels";
+}
+
+TEST_F(Bitmap, AFailedAllocationLeavesThePaletteWithTheBitmapAndLeaksNoHandle) {
+  TBitmap indexedSource(3, 3, pf8bit);
+  indexedSource.SetPalette(MakePalette({{1, 2, 3, 0}}));
+  const QImage indexed = indexedSource.ToQImage();
+  const std::pair<const char*, std::function<void(TBitmap&)>> changes[] = {
+      {"resizing", [](TBitmap& b) { b.SetSize(9, 9); }},
+      {"resizing a shared bitmap", [](TBitmap& b) { TBitmap(b).SetSize(9, 9); }},
+      {"converting to 24 bits", [](TBitmap& b) { b.SetPixelFormat(pf24bit); }},
+      {"loading an indexed image", [&](TBitmap& b) { b.FromQImage(indexed); }},
+  };
+  for (const auto& [name, change] : changes) {
+    // Every allocation the change makes fails once, until one run makes none fail.
+    for (int n = 1;; ++n) {
+      TBitmap bmp(4, 4, pf8bit);
+      bmp.SetPalette(MakePalette({{7, 8, 9, 0}}));
+      bool failed = false;
+      {
+        const TFailingAllocation failing(n);
+        try {
+          change(bmp);
+        } catch (const std::bad_alloc&) {
+          failed = true;
+        }
+      }
+      if (!failed) break;
+      EXPECT_EQ(bmp.Width(), 4) << name << ", allocation " << n;
+      EXPECT_EQ(bmp.ColorOfIndex(0).peRed, 7) << name << ", allocation " << n;
+    }
+  }
+}
+
+TEST_F(Bitmap, APinnedBitmapKeepsItsPixelStoreAndCopiesOfItGetTheirOwn) {
+  TBitmap bmp(4, 2, pf8bit), other(2, 2);
+  bmp.SetPalette(MakePalette({{1, 2, 3, 0}}));
+  std::uint8_t* row = bmp.GetScanline(1);
+  {
+    TBitmap::TPin pin(bmp, "the bitmap is busy");
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"resizing", [&] { bmp.SetSize(8, 8); }},
+        {"resizing for overwriting", [&] { bmp.SetSizeForOverwrite(4, 2); }},
+        {"converting", [&] { bmp.SetPixelFormat(pf24bit); }},
+        {"assigning", [&] { bmp.Assign(other); }},
+        {"loading an image", [&] { bmp.FromQImage(other.ToQImage()); }},
+    };
+    for (const auto& [name, change] : changes) {
+      try {
+        change();
+        ADD_FAILURE() << name << " was allowed";
+      } catch (const EInvalidGraphicOperation& e) {
+        EXPECT_STREQ(e.what(), "the bitmap is busy") << name;
+      }
+    }
+    const TBitmap copy(bmp);
+    TBitmap assigned;
+    assigned.Assign(bmp);
+    row[0] = 7;  // the pinner writes on
+    for (const TBitmap* c : {&copy, static_cast<const TBitmap*>(&assigned)}) {
+      EXPECT_FALSE(c->SharesPixelsWith(bmp));
+      EXPECT_EQ(c->ReadScanline(1)[0], 0);
+      EXPECT_EQ(c->ColorOfIndex(0).peBlue, 3);
+    }
+    EXPECT_EQ(bmp.GetScanline(1), row);
+    pin.SetSizeForOverwrite(4, 3);  // the pinner's own change
+    EXPECT_EQ(bmp.Height(), 3);
+    EXPECT_EQ(bmp.ColorOfIndex(0).peBlue, 3);
+    EXPECT_THROW(bmp.SetSize(8, 8), EInvalidGraphicOperation) << "still pinned";
+  }
+  bmp.SetSize(8, 8);  // allowed again
 }
 
 TEST_F(Bitmap, CopiesSharePixelsAndPaletteUntilOneSideWrites) {

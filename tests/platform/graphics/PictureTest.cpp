@@ -5,6 +5,11 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cctype>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
@@ -52,6 +57,31 @@ TEST(Registry, FindsByExactNameAndByExtensionIgnoringCaseAndDotAndForgetsAWholeC
   EXPECT_FALSE(registry.FindClass("TBlob"));
   EXPECT_FALSE(registry.FindExtension("blb"));
   EXPECT_EQ(registry.Formats().size(), 2u);
+}
+
+// The C library's case mapping of a Turkish locale lowers "I" to a dotless i, which is no single
+// byte, and so leaves it as it is. Only its character classes are made, from the system's
+// locale definitions.
+TEST(Registry, FoldsExtensionsAlikeInATurkishLocale) {
+  const std::filesystem::path dir = NUMORA_BINARY_DIR "/test-locales";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "tr_ctype") << "LC_CTYPE\ncopy \"tr_TR\"\nEND LC_CTYPE\n";
+  const std::string make = "localedef -c -i '" + (dir / "tr_ctype").string() + "' -f UTF-8 '" +
+                           (dir / "tr_TR.UTF-8").string() + "' >/dev/null 2>&1";
+  std::system(make.c_str());  // warns, and fails, about the categories it is not given
+  setenv("LOCPATH", dir.c_str(), 1);
+  const std::string previous = std::setlocale(LC_CTYPE, nullptr);
+  ASSERT_NE(std::setlocale(LC_CTYPE, "tr_TR.UTF-8"), nullptr) << "no Turkish locale: " << make;
+  // Called through a pointer: the compiler takes tolower to mean the C locale's.
+  int (*volatile lower)(int) = &std::tolower;
+  const bool turkish = lower('I') == 'I';
+  TPictureRegistry registry;
+  registry.RegisterFileFormat("GIF", "Pictures", GraphicClassOf<TBlob>());
+  const bool found = registry.FindExtension("gif").has_value();
+  std::setlocale(LC_CTYPE, previous.c_str());
+  unsetenv("LOCPATH");
+  EXPECT_TRUE(turkish) << "the locale made lowers I as any other";
+  EXPECT_TRUE(found);
 }
 
 std::vector<std::uint8_t> Record(const std::string& name, const std::string& rest) {
