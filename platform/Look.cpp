@@ -1,5 +1,6 @@
 #include "Look.h"
 
+#include <QFontDatabase>
 #include <QJsonArray>
 #include <map>
 #include <stdexcept>
@@ -50,7 +51,10 @@ QColor ColorByName(const QString& name) {
   return it->second;
 }
 
+// The face a window was designed in where the system has it (Windows has them all), else the
+// metric-compatible face that stands in for it.
 QString SubstituteFace(const QString& face) {
+  if (QFontDatabase::hasFamily(face)) return face;
   static const std::map<QString, QString> kFaces = {
       {"MS Sans Serif", "Liberation Sans"},
       {"Arial", "Liberation Sans"},
