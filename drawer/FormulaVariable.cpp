@@ -62,9 +62,9 @@ std::size_t TypedPosition(std::string_view typed, std::size_t replacementLength,
 std::string_view CharacterAt(std::string_view text, std::size_t position) {
   std::size_t character = 0;
   for (std::size_t at = 0; at < text.size(); ++at) {
-    if (!StartsCharacter(text[at]) || ++character != position) continue;
+    if (IsContinuationByte(text[at]) || ++character != position) continue;
     std::size_t end = at + 1;
-    while (end < text.size() && !StartsCharacter(text[end])) ++end;
+    while (end < text.size() && IsContinuationByte(text[end])) ++end;
     return text.substr(at, end - at);
   }
   return {};
