@@ -27,8 +27,8 @@ TFileKind FileKind(std::FILE* file);
 std::int64_t FilePosition(std::FILE* file);
 bool SetFilePosition(std::FILE* file, std::int64_t position);
 
-// Standard output carries bytes as written: no line-end translation.
-void UseBinaryStandardOutput();
+// Standard output and error carry bytes as written: no line-end translation.
+void UseBinaryStandardStreams();
 
 // The program's arguments in UTF-8, whatever code page the system hands main() (argv[1] on).
 std::vector<std::string> Utf8Arguments(int argc, char** argv);

@@ -32,7 +32,7 @@ bool SetFilePosition(std::FILE* file, std::int64_t position) {
   return fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0;
 }
 
-void UseBinaryStandardOutput() {}
+void UseBinaryStandardStreams() {}
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);

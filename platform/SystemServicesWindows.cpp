@@ -64,9 +64,11 @@ bool SetFilePosition(std::FILE* file, std::int64_t position) {
   return _fseeki64(file, position, SEEK_SET) == 0;
 }
 
-void UseBinaryStandardOutput() {
+void UseBinaryStandardStreams() {
   std::fflush(stdout);
+  std::fflush(stderr);
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 }  // namespace numora::sys

@@ -5,9 +5,9 @@
 #   loads (objdump -p);
 # - the installed numora.exe shows the "Numora" window; typed 12+3= and then Edit > Copy leaves
 #   15 on the X clipboard (Wine hands the Windows clipboard to X), keypad -, 5, Enter then 10;
-# - View > Scientific shows "Scientific"; closing it brings "Numora" back;
 # - View > Function opens the drawer; Enter draws the plot (the window's pixels change) without
 #   an error box; closing it gives the keyboard back to the calculator;
+# - View > Scientific shows "Scientific"; closing it brings "Numora" back;
 # - closing the standard window ends the program with status 0; the uninstaller removes it all.
 #   windows-installer-test.sh INSTALLER WINDOW_DRIVER      (run under with-xvfb.sh)
 set -uo pipefail
@@ -92,12 +92,6 @@ clipboard_is 15 "typing 12+3="
 keys KP_Subtract 5 KP_Enter  # the keypad's keys by their virtual key codes
 clipboard_is 10 "keypad - 5 Enter"
 
-keys alt+v s
-sci=$(wait_for Scientific) || fail "View > Scientific showed no Scientific window"
-"$driver" --delete Scientific || fail "the Scientific window did not take the close request"
-main=$(wait_for Numora) || fail "closing the Scientific window did not bring Numora back"
-
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
 keys alt+v f
 drawer=$(wait_for "Function Drawer") || fail "View > Function showed no drawer"
 pixels() {  # a digest of the drawer's whole window
@@ -113,6 +107,11 @@ after=$(pixels)
 [ -z "$(visible Numora | grep -vx "$main")" ] || fail "Enter in the drawer opened an error box"
 "$driver" --delete "Function Drawer" || fail "the drawer did not take the close request"
 gone "Function Drawer" || fail "the drawer stayed open after its close request"
+
+keys alt+v c
+sci=$(wait_for Scientific) || fail "View > Scientific showed no Scientific window"
+"$driver" --delete Scientific || fail "the Scientific window did not take the close request"
+main=$(wait_for Numora) || fail "closing the Scientific window did not bring Numora back"
 
 "$driver" --delete Numora || fail "the Numora window did not take the close request"
 wait "$pid"

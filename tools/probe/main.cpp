@@ -35,7 +35,7 @@ void PrintUsage(std::FILE* to) {
 
 int main(int argc, char** argv) {
   // Scripts compare the output byte for byte, whatever system wrote it.
-  numora::sys::UseBinaryStandardOutput();
+  numora::sys::UseBinaryStandardStreams();
   if (argc < 2) {
     PrintUsage(stderr);
     return 2;
