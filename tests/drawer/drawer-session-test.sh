@@ -4,19 +4,11 @@
 # open none (their error stands in the status bar), so the user can get back to the field.
 #   drawer-session-test.sh NUMORA      (run under with-xvfb.sh)
 set -uo pipefail
+source "$(dirname "$0")/../windows/window-search.sh"
 export QT_QPA_PLATFORM=xcb
 "$1" &
 pid=$!
 fail() { echo "drawer-session-test: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
-visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }  # names match in any case
-wait_for() {  # TITLE: up to 20 s on a busy machine
-  for _ in $(seq 400); do
-    id=$(visible "$1" | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
-}
 standard=$(wait_for Numora) || fail "no window \"Numora\" appeared"
 xdotool windowfocus --sync "$standard"
 xdotool key alt+v

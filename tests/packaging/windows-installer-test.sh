@@ -11,6 +11,8 @@
 # - closing the standard window ends the program with status 0; the uninstaller removes it all.
 #   windows-installer-test.sh INSTALLER WINDOW_DRIVER      (run under with-xvfb.sh)
 set -uo pipefail
+wait_seconds=60  # Wine starts slowly on a busy machine
+source "$(dirname "$0")/../windows/window-search.sh"
 installer=$1
 driver=$2
 WINEPREFIX=$(mktemp -d)
@@ -25,20 +27,6 @@ trap cleanup EXIT
 fail() {
   echo "windows-installer-test: $*" >&2
   exit 1
-}
-visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
-wait_for() {  # TITLE: waits up to 60 s (Wine starts slowly on a busy machine)
-  local id
-  for _ in $(seq 600); do
-    id=$(visible "$1" | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-gone() {  # TITLE: waits up to 20 s until no window of that title is visible
-  for _ in $(seq 200); do [ -z "$(visible "$1")" ] && return 0; sleep 0.1; done
-  return 1
 }
 keys() {  # KEY...: to the window that has the keyboard, a little apart as a person types
   for key in "$@"; do
@@ -106,7 +94,7 @@ after=$(pixels)
 [ "$before" != "$after" ] || fail "Enter in the drawer drew nothing"
 [ -z "$(visible Numora | grep -vx "$main")" ] || fail "Enter in the drawer opened an error box"
 "$driver" --delete "Function Drawer" || fail "the drawer did not take the close request"
-gone "Function Drawer" || fail "the drawer stayed open after its close request"
+gone_title "Function Drawer" || fail "the drawer stayed open after its close request"
 
 keys alt+v c
 sci=$(wait_for Scientific) || fail "View > Scientific showed no Scientific window"

@@ -16,6 +16,7 @@
 #   with status 0.
 #   desktop-session-test.sh NUMORA WINDOW_DRIVER      (run under with-xvfb.sh)
 set -uo pipefail
+source "$(dirname "$0")/window-search.sh"
 numora=$1
 driver=$2
 export QT_QPA_PLATFORM=xcb
@@ -25,20 +26,6 @@ fail() {
   kill "$pid" 2>/dev/null
   [ -n "$owner" ] && kill "$owner" 2>/dev/null
   exit 1
-}
-visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
-gone() {  # TITLE: waits up to 20 s until no window of that title is visible
-  for _ in $(seq 400); do [ -z "$(visible "$1")" ] && return 0; sleep 0.05; done
-  return 1
-}
-wait_for() {  # TITLE [NOT_ID]: waits up to 20 s (a sanitizer build on a busy machine is slow)
-  local id
-  for _ in $(seq 400); do
-    id=$(visible "$1" | grep -vx "${2:-none}" | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
 }
 corner() { xdotool getwindowgeometry "$1" | sed -n 's/ *Position: \([0-9]*,[0-9]*\).*/\1/p'; }
 menu() {  # LETTERS: an Edit or View command through the keyboard, e.g. "e c"
@@ -186,7 +173,7 @@ xdotool key a
 about=$(wait_for " *About") || fail "no About box appeared"
 xdotool windowfocus --sync "$about"
 xdotool key Return
-gone " *About" || fail "Enter did not close the About box"
+gone_title " *About" || fail "Enter did not close the About box"
 xdotool type 3
 clipboard_is 3 "the About box closed"
 

@@ -13,6 +13,7 @@
 #   window-manager-session-test.sh NUMORA WINDOW_DRIVER
 #       (run under with-xvfb.sh and with-window-manager.sh)
 set -uo pipefail
+source "$(dirname "$0")/window-search.sh"
 numora=$1
 driver=$2
 export QT_QPA_PLATFORM=xcb
@@ -22,16 +23,6 @@ fail() {
   echo "window-manager-session-test: $*" >&2
   kill "$pid" 2>/dev/null
   exit 1
-}
-visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
-wait_for() {  # TITLE [NOT_ID]: waits up to 20 s (a sanitizer build on a busy machine is slow)
-  local id
-  for _ in $(seq 400); do
-    id=$(visible "$1" | grep -vx "${2:-none}" | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
 }
 gone() {  # ID: waits up to 20 s until the window is no longer visible
   for _ in $(seq 400); do
