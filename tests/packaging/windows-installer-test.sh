@@ -102,10 +102,8 @@ sci=$(wait_for Scientific) || fail "View > Scientific showed no Scientific windo
 main=$(wait_for Numora) || fail "closing the Scientific window did not bring Numora back"
 
 "$driver" --delete Numora || fail "the Numora window did not take the close request"
-wait "$pid"
-status=$?
+ended "$pid" || fail "closing the Numora window did not end the program well"
 pid=
-[ "$status" -eq 0 ] || fail "the program ended with status $status after its window closed"
 
 wine "$home/Uninstall.exe" /S
 for _ in $(seq 100); do [ -f "$home/numora.exe" ] || break; sleep 0.2; done

@@ -178,9 +178,5 @@ xdotool type 3
 clipboard_is 3 "the About box closed"
 
 "$driver" --delete Numora || fail "could not close the standard window"
-for _ in $(seq 400); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$pid" 2>/dev/null && fail "the program goes on after its standard window closed"
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+ended "$pid" || fail "closing the standard window did not end the program well"
 echo "desktop-session-test: clipboard, menus, paste, boxes, scientific window, About, exit 0"
