@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "AccessibleComponents.h"
+#include "Look.h"
 #include "WindowOwner.h"
 
 namespace numora {
@@ -20,6 +21,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The main form's close ends the loop, not the last visible window: the About box and
   // the drawer are hidden forms of their own.
   setQuitOnLastWindowClosed(false);
+  setFont(DefaultFont());
   InstallAccessibleComponents();
 }
 
@@ -38,9 +40,29 @@ void TApplication::MainFormClosed() { quit(); }
 
 int TApplication::Run() {
   if (!mainForm_) return 1;
+  if (!deferredBuilds_.empty()) mainForm_->installEventFilter(this);
   mainForm_->show();
-  exec();
-  return 0;
+  return exec();
+}
+
+void TApplication::BuildAfterFirstPaint(std::function<void()> build) {
+  deferredBuilds_.push_back(std::move(build));
+}
+
+void TApplication::FinishDeferredBuilds() {
+  // A build may show a fault box whose loop calls back here: take the list first.
+  std::vector<std::function<void()>> builds;
+  builds.swap(deferredBuilds_);
+  for (auto& build : builds) build();
+}
+
+bool TApplication::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mainForm_ && event->type() == QEvent::Paint) {
+    mainForm_->removeEventFilter(this);
+    // Queued, so that the painted window reaches the screen before the builds start.
+    QTimer::singleShot(0, this, [this] { FinishDeferredBuilds(); });
+  }
+  return QApplication::eventFilter(watched, event);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

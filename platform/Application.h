@@ -2,6 +2,8 @@
 //
 // - The main form is the first form registered; the message loop (Run) shows it and ends when
 //   it closes. Other forms never end the program.
+// - Work the main form does not need in order to appear (building the hidden windows) waits
+//   until the main form has painted once, so that the window is on the screen sooner.
 // - Every exception that leaves an event handler ends up in HandleException: it is caught
 //   there (notify() override and every bound handler) and shown by the fault sink, a modal
 //   error box by default. Nothing ever reaches Qt's event loop.
@@ -31,7 +33,13 @@ class TApplication : public QApplication {
   void RegisterForm(QWidget* form);  // the first one becomes the main form
   void MainFormClosed();
 
+  // Runs build once the main form has painted for the first time, or earlier when a handler
+  // calls FinishDeferredBuilds because it needs what build makes. Each build runs once.
+  void BuildAfterFirstPaint(std::function<void()> build);
+  void FinishDeferredBuilds();
+
   bool notify(QObject* receiver, QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Reports the exception currently being handled. Call only from a catch block.
   void HandleException();
   template <class F>
@@ -65,6 +73,7 @@ class TApplication : public QApplication {
 
   QWidget* mainForm_ = nullptr;
   std::vector<QDialog*> showing_;  // boxes inside ShowModal, innermost last
+  std::vector<std::function<void()>> deferredBuilds_;
   std::function<void()> beepSink_;
   TTextSink messageSink_;
   TTextSink faultSink_;

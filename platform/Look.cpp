@@ -72,6 +72,12 @@ QString SubstituteFace(const QString& face) {
   return it == kFaces.end() ? face : it->second;
 }
 
+QFont DefaultFont() {
+  QFont font(SubstituteFace("MS Sans Serif"));
+  font.setPixelSize(11);
+  return font;
+}
+
 TFontSpec FontFromJson(const QJsonObject& json, const TFontSpec& inherited) {
   TFontSpec spec = inherited;
   for (auto it = json.begin(); it != json.end(); ++it) {

@@ -14,6 +14,9 @@ namespace numora {
 QColor ColorByName(const QString& name);
 QString SubstituteFace(const QString& face);
 
+// The face every window and box starts from, before its description names its own.
+QFont DefaultFont();
+
 // A font of a description: {"name", "height" (pixels), "style": ["bold", "italic"], "color"}.
 struct TFontSpec {
   QFont font;

@@ -128,10 +128,12 @@ void TCalculatorForm::FormClose() {
 }
 
 void TCalculatorForm::Function1Click() {
+  TApplication::Instance().FinishDeferredBuilds();
   if (Form1 != nullptr) TApplication::Instance().ShowModal(*Form1, this);
 }
 
 void TCalculatorForm::Hakknda1Click() {
+  TApplication::Instance().FinishDeferredBuilds();
   if (AboutBox != nullptr) TApplication::Instance().ShowModal(*AboutBox, this);
 }
 

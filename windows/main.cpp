@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <optional>
 
 #include "About.h"
 #include "Application.h"
@@ -18,18 +19,33 @@ class TApplicationHost : public numora::TEngineHost {
   void ShowMessage(const std::string& text) override { numora::ShowMessage(text); }
 };
 
+// Without its window the program cannot go on: say why and end the loop.
+void ReportUnbuiltWindow(numora::TApplication& application, const numora::EFormDescription& e) {
+  std::fprintf(stderr, "numora: %s\n", e.what());
+  application.exit(1);
+}
+
 int Run(numora::TApplication& application) {
   TApplicationHost host;
   numora::TCalculatorEngine engine(host);
-  // The main window first, then the hidden ones, as the windows expect them.
+  // The main window first, then the hidden ones, as the windows expect them. The hidden ones
+  // are built once the main window is on the screen, or when a menu asks for them first.
   numora::TCalculatorForm calculatorForm(engine);
   numora::CalculatorForm = &calculatorForm;
   application.RegisterForm(&calculatorForm);
-  numora::TAboutBox aboutBox;
-  numora::AboutBox = &aboutBox;
-  numora::TForm1 form1;
-  numora::Form1 = &form1;
-  return application.Run();
+  std::optional<numora::TAboutBox> aboutBox;
+  std::optional<numora::TForm1> form1;
+  application.BuildAfterFirstPaint([&] {
+    try {
+      numora::AboutBox = &aboutBox.emplace();
+      numora::Form1 = &form1.emplace();
+    } catch (const numora::EFormDescription& e) {
+      ReportUnbuiltWindow(application, e);
+    }
+  });
+  const int status = application.Run();
+  numora::AboutBox = nullptr;  // the drawer forgets itself as it goes
+  return status;
 }
 
 }  // namespace

@@ -94,6 +94,14 @@ class FormBuilderTest : public QObject {
              error);
   }
 
+  // Boxes and windows start from the windows' own face, so a message box matches the window
+  // above it, and no other face has to be loaded before the first window shows.
+  void everything_starts_from_the_windows_face_at_eleven_pixels() {
+    QCOMPARE(QApplication::font().family(), QString("Liberation Sans"));
+    QCOMPARE(QApplication::font().pixelSize(), 11);
+    QCOMPARE(QWidget().font().family(), QString("Liberation Sans"));
+  }
+
   void a_broken_file_a_loop_another_class_or_a_missing_file_is_refused() {
     QTemporaryDir dir;
     const auto write = [&](const char* name, const QByteArray& text) {

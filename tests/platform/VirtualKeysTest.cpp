@@ -59,6 +59,38 @@ class VirtualKeysTest : public QObject {
     QTest::qWait(20);
     QCOMPARE(reported, std::vector<std::string>{"Overflow"});
   }
+
+  // The hidden windows wait until the main window is on the screen; a menu that needs one
+  // sooner builds it at once. Each build runs once either way.
+  void deferred_builds_run_once_after_the_first_paint_or_sooner_when_asked() {
+    class TPaintCounter : public QWidget {
+     public:
+      int paints = 0;
+      void paintEvent(QPaintEvent*) override { ++paints; }
+    } mainForm;
+    auto& application = numora::TApplication::Instance();
+    application.RegisterForm(&mainForm);
+    std::vector<int> paintsSeenByBuilds;
+    application.BuildAfterFirstPaint([&] {
+      paintsSeenByBuilds.push_back(mainForm.paints);
+      QTimer::singleShot(0, &application, [] { numora::TApplication::exit(0); });
+    });
+    QTimer watchdog;  // a loop that never ends must not hang the test
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { numora::TApplication::exit(1); });
+    watchdog.start(5000);
+    QCOMPARE(application.Run(), 0);
+    QCOMPARE(paintsSeenByBuilds.size(), size_t{1});
+    QVERIFY(paintsSeenByBuilds[0] >= 1);
+    application.FinishDeferredBuilds();
+    QCOMPARE(paintsSeenByBuilds.size(), size_t{1});
+
+    int built = 0;
+    application.BuildAfterFirstPaint([&] { ++built; });
+    application.FinishDeferredBuilds();
+    application.FinishDeferredBuilds();
+    QCOMPARE(built, 1);
+  }
 };
 
 int main(int argc, char** argv) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <map>
+#include <optional>
 
 #include "About.h"
 #include "Application.h"
@@ -111,23 +112,32 @@ class CalculatorFormTest : public QObject {
   }
 
   // Runs the menu entry and, from inside the modal showing it starts, closes the box. Shown
-  // for the first time, the box is centred on the screen.
-  void ShowModalAndClose(const char* entry, QDialog& box, const std::function<void()>& close) {
+  // for the first time, the box is centred on the screen. The box may not exist before the
+  // entry runs: it is looked up once it shows.
+  void ShowModalAndClose(const char* entry, const std::function<QDialog*()>& boxOf,
+                         const std::function<void()>& close) {
     bool modal = false, centred = false;
     QTimer::singleShot(50, [&] {
-      modal = QApplication::activeModalWidget() == &box;
-      centred = Centred(box);
+      QDialog* box = boxOf();
+      modal = box != nullptr && QApplication::activeModalWidget() == box;
+      centred = box != nullptr && Centred(*box);
       close();
     });
     QTimer watchdog;  // a box that refuses to close must not hang the test
     watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, &box, &QDialog::reject);
+    connect(&watchdog, &QTimer::timeout, [&] {
+      if (QDialog* box = QApplication::activeModalWidget() ? boxOf() : nullptr) box->reject();
+    });
     watchdog.start(3000);
     Trigger(Current(), entry);
     QVERIFY(watchdog.isActive());
     QVERIFY(modal);
     QVERIFY(centred);
-    QVERIFY(!box.isVisible());
+    QVERIFY(!boxOf()->isVisible());
+  }
+  void ShowModalAndClose(const char* entry, QDialog& box, const std::function<void()>& close) {
+    ShowModalAndClose(
+        entry, [&] { return &box; }, close);
   }
 
  private slots:
@@ -410,8 +420,13 @@ class CalculatorFormTest : public QObject {
     QVERIFY(Centred(*form_));
     TAboutBox box;
     AboutBox = &box;
-    TForm1 drawer;
-    Form1 = &drawer;
+    // The drawer is built late, as the program builds it, and the menu asks for it first.
+    std::optional<TForm1> lateDrawer;
+    TApplication::Instance().BuildAfterFirstPaint([&] { Form1 = &lateDrawer.emplace(); });
+    QCOMPARE(Form1, nullptr);
+    ShowModalAndClose(
+        "Function1", [] { return Form1; }, [] { Form1->close(); });
+    TForm1& drawer = *lateDrawer;
     QWidget* ok = box.findChild<QWidget*>("OKButton");
     ShowModalAndClose("Hakknda1", box, [&] { QTest::mouseClick(ok, Qt::LeftButton); });
     ShowModalAndClose("Hakknda1", box, [&] { QTest::keyClick(ok, Qt::Key_Return); });
