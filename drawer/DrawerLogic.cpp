@@ -5,6 +5,7 @@
 #include "ClipSegment.h"
 #include "DrawerLayout.h"
 #include "Engine.h"
+#include "FormulaFault.h"
 #include "FormulaVariable.h"
 #include "PlotNumbers.h"
 #include "VCF1.h"
@@ -75,6 +76,11 @@ void TDrawerLogic::PutFormula(int row, int col, std::string_view open, const std
     const std::size_t inFormula =
         error.Position() > open.size() ? error.Position() - open.size() : 1;
     const std::size_t position = TypedPosition(typed, replacement.size(), inFormula);
+    // A typed w(2) calls a function named w. A number in its place cannot be called and fails
+    // at the "(" instead: say what the user did, as the reference in its place does.
+    if (const std::size_t called = CalledVariable(typed, position))
+      throw EF1BookError(called, DescribeFault({0, TFormulaFaultKind::kUnknownFunction,
+                                                std::string(CharacterAt(typed, called))}));
     // A reason that names the replacement ("unknown function "R1C1"" for w(2)) names what
     // was typed there, as the position does.
     std::string reason = error.Reason();

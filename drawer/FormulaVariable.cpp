@@ -59,6 +59,18 @@ std::size_t TypedPosition(std::string_view typed, std::size_t replacementLength,
   return character + 1;
 }
 
+std::size_t CalledVariable(std::string_view typed, std::size_t position) {
+  const std::string_view open = CharacterAt(typed, position);
+  if (open != "(") return 0;
+  const std::size_t openAt = static_cast<std::size_t>(open.data() - typed.data());
+  for (std::size_t w = NextVariable(typed, 0); w < openAt; w = NextVariable(typed, w + 1)) {
+    std::size_t next = w + 1;
+    while (next < openAt && typed[next] == ' ') ++next;
+    if (next == openAt) return CharacterCount(typed.substr(0, w)) + 1;
+  }
+  return 0;
+}
+
 std::string_view CharacterAt(std::string_view text, std::size_t position) {
   std::size_t character = 0;
   for (std::size_t at = 0; at < text.size(); ++at) {
