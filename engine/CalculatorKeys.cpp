@@ -76,7 +76,8 @@ constexpr TKeyCodes kKeyCodes[] = {
     {8, 8, '\b'},    {27, 27, '\x1b'}, {46, 46, '\x7f'},
 };
 
-constexpr TMenuShortcut kShortcuts[] = {{"Ctrl+C", "Kopyala1"}, {"Ctrl+V", "Yaptr1"}};
+constexpr TMenuShortcut kShortcuts[] = {{"Ctrl+C", "Kopyala1", TMenuCommand::Copy},
+                                        {"Ctrl+V", "Yaptr1", TMenuCommand::Paste}};
 
 std::string_view SpokenCharacter(char c) {
   switch (c) {

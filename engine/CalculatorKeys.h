@@ -53,9 +53,11 @@ const TCalculatorKey* KeyOfVirtualKey(std::uint16_t virtualKey);
 std::string KeyboardKeysOf(const TCalculatorKey& key);
 
 // Menu entries that a key combination runs, shown beside the entry's caption.
+enum class TMenuCommand { Copy, Paste };
 struct TMenuShortcut {
   std::string_view Keys;   // "Ctrl+C", in the portable form of key sequences
   std::string_view Entry;  // the menu entry's component name
+  TMenuCommand Command;    // what the entry does, for runs without a window
 };
 std::span<const TMenuShortcut> MenuShortcuts();
 

@@ -111,8 +111,14 @@ bool THeadlessCalculator::PressShortcut(std::string_view keys) {
   const std::string wanted = LowerAscii(keys);
   for (const TMenuShortcut& shortcut : MenuShortcuts()) {
     if (LowerAscii(shortcut.Keys) != wanted) continue;
-    if (shortcut.Entry == "Kopyala1") Copy();
-    if (shortcut.Entry == "Yaptr1") Paste();
+    switch (shortcut.Command) {
+      case TMenuCommand::Copy:
+        Copy();
+        break;
+      case TMenuCommand::Paste:
+        Paste();
+        break;
+    }
     return true;
   }
   return false;

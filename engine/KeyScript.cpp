@@ -49,7 +49,7 @@ bool TKeyScript::Add(std::string_view raw) {
     if (LowerAscii(shortcut.Keys) == token) {
       // The copy shortcut shows what it left on the clipboard, as "copy" does.
       steps_.push_back(
-          {shortcut.Entry == "Kopyala1" ? TStepKind::CopyShortcut : TStepKind::Shortcut,
+          {shortcut.Command == TMenuCommand::Copy ? TStepKind::CopyShortcut : TStepKind::Shortcut,
            std::string(shortcut.Keys)});
       return true;
     }
