@@ -5,9 +5,9 @@
 #include "ClipSegment.h"
 #include "DrawerLayout.h"
 #include "Engine.h"
-#include "FormulaFault.h"
 #include "FormulaVariable.h"
 #include "PlotNumbers.h"
+#include "Utf8.h"
 #include "VCF1.h"
 
 namespace numora {
@@ -66,7 +66,7 @@ void TDrawerLogic::FillCells() {
 
 void TDrawerLogic::PutFormula(int row, int col, std::string_view open, const std::string& typed,
                               const std::string& replacement) {
-  if (CharacterCount(typed) > kMaxFormula)
+  if (CodePointCount(typed) > kMaxFormula)
     throw EF1BookError(kMaxFormula + 1,
                        "expected at most " + std::to_string(kMaxFormula) + " characters");
   try {
@@ -76,20 +76,18 @@ void TDrawerLogic::PutFormula(int row, int col, std::string_view open, const std
     const std::size_t inFormula =
         error.Position() > open.size() ? error.Position() - open.size() : 1;
     const std::size_t position = TypedPosition(typed, replacement.size(), inFormula);
-    // A typed w(2) calls a function named w. A number in its place cannot be called and fails
-    // at the "(" instead: say what the user did, as the reference in its place does.
-    if (const std::size_t called = CalledVariable(typed, position))
-      throw EF1BookError(called, DescribeFault({0, TFormulaFaultKind::kUnknownFunction,
-                                                std::string(CharacterAt(typed, called))}));
-    // A reason that names the replacement ("unknown function "R1C1"" for w(2)) names what
-    // was typed there, as the position does.
-    std::string reason = error.Reason();
+    // A typed w(2) calls a function named w, and the message says so. With a cell reference
+    // in w's place the evaluator finds an unknown function there; a number in its place
+    // cannot be called and fails at the "(" after it.
+    const std::optional<TFormulaFault>& fault = error.Fault();
     const std::string_view there = CharacterAt(typed, position);
-    const std::string named = "\"" + replacement + "\"";
-    const std::size_t at = reason.find(named);
-    if ((there == "w" || there == "W") && at != std::string::npos)
-      reason.replace(at, named.size(), "\"" + std::string(there) + "\"");
-    throw EF1BookError(position, reason);
+    const bool referenceCalled = fault && fault->kind == TFormulaFaultKind::kUnknownFunction &&
+                                 fault->detail == replacement && (there == "w" || there == "W");
+    if (const std::size_t called = referenceCalled ? position : CalledVariable(typed, position))
+      throw EF1BookError(called, TFormulaFault{0, TFormulaFaultKind::kUnknownFunction,
+                                               std::string(CharacterAt(typed, called))});
+    if (fault) throw EF1BookError(position, *fault);
+    throw EF1BookError(position, error.Reason());
   }
 }
 

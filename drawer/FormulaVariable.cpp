@@ -66,7 +66,7 @@ std::size_t CalledVariable(std::string_view typed, std::size_t position) {
   for (std::size_t w = NextVariable(typed, 0); w < openAt; w = NextVariable(typed, w + 1)) {
     std::size_t next = w + 1;
     while (next < openAt && typed[next] == ' ') ++next;
-    if (next == openAt) return CharacterCount(typed.substr(0, w)) + 1;
+    if (next == openAt) return CodePointCount(typed.substr(0, w)) + 1;
   }
   return 0;
 }
@@ -80,12 +80,6 @@ std::string_view CharacterAt(std::string_view text, std::size_t position) {
     return text.substr(at, end - at);
   }
   return {};
-}
-
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t count = 0;
-  for (const char c : text) count += !IsContinuationByte(c);
-  return count;
 }
 
 }  // namespace numora

@@ -24,7 +24,6 @@ std::size_t TypedPosition(std::string_view typed, std::size_t replacementLength,
 // allowed, so that the text calls a function named w; 0 when it does not.
 std::size_t CalledVariable(std::string_view typed, std::size_t position);
 
-std::size_t CharacterCount(std::string_view text);
 // Character `position` (from 1) of text; empty past its end.
 std::string_view CharacterAt(std::string_view text, std::size_t position);
 

@@ -25,7 +25,7 @@ std::size_t CharacterPosition(std::string_view text, std::size_t offset) {
 }
 
 EF1BookError FaultError(std::string_view text, const TFormulaFault& fault) {
-  return EF1BookError(CharacterPosition(text, fault.offset), DescribeFault(fault));
+  return EF1BookError(CharacterPosition(text, fault.offset), fault);
 }
 
 void CheckAddress(int row, int col) {
@@ -40,6 +40,11 @@ void CheckAddress(int row, int col) {
 
 EF1BookError::EF1BookError(std::size_t position, const std::string& reason)
     : std::runtime_error(PositionedText(position, reason)), position_(position), reason_(reason) {}
+
+EF1BookError::EF1BookError(std::size_t position, const TFormulaFault& fault)
+    : EF1BookError(position, DescribeFault(fault)) {
+  fault_ = fault;
+}
 
 struct TF1Book::TSheet {
   TCellStore cells;

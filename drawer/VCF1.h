@@ -5,9 +5,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "FormulaFault.h"
 
 namespace numora {
 
@@ -19,13 +22,18 @@ inline constexpr std::size_t kMaxFormulaLength = 65536;
 class EF1BookError : public std::runtime_error {
  public:
   EF1BookError(std::size_t position, const std::string& reason);
+  // A refused formula: the reason describes the fault (whose own offset is not used).
+  EF1BookError(std::size_t position, const TFormulaFault& fault);
   std::size_t Position() const { return position_; }
   // What is wrong, without the position.
   const std::string& Reason() const { return reason_; }
+  // The evaluator's fault, when the error is one.
+  const std::optional<TFormulaFault>& Fault() const { return fault_; }
 
  private:
   std::size_t position_;
   std::string reason_;
+  std::optional<TFormulaFault> fault_;
 };
 
 class TF1Book {

@@ -27,29 +27,28 @@ struct TOperation {
   void (*Compute)(TStep& s);
 };
 
-void Sum(TStep& s) {
+// The displayed number through f, or the Accumulator and it: the shape of most operations.
+template <class F>
+void OfX(TStep& s, F f) {
   const long double v = s.x();
-  s.a = Checked(s.p, [&] { return Opaque(s.a) + Opaque(v); });
+  s.a = Checked(s.p, [&] { return f(Opaque(v)); });
+}
+template <class F>
+void OfAccumulatorAndX(TStep& s, F f) {
+  const long double v = s.x();
+  s.a = Checked(s.p, [&] { return f(Opaque(s.a), Opaque(v)); });
+}
+
+void Sum(TStep& s) {
+  OfAccumulatorAndX(s, [](long double a, long double v) { return a + v; });
 }
 
 // "Cube" stores x * x before it multiplies once more, so an overflow of the last product
 // leaves the square in the Accumulator.
 constexpr TOperation kOperations[] = {
-    {"Exp",
-     [](TStep& s) {
-       const long double v = s.x();
-       s.a = Checked(s.p, [&] { return std::exp(Opaque(v)); });
-     }},
-    {"Ln",
-     [](TStep& s) {
-       const long double v = s.x();
-       s.a = Checked(s.p, [&] { return std::log(Opaque(v)); });
-     }},
-    {"Log",
-     [](TStep& s) {
-       const long double v = s.x();
-       s.a = Checked(s.p, [&] { return std::log10(Opaque(v)); });
-     }},
+    {"Exp", [](TStep& s) { OfX(s, [](long double v) { return std::exp(v); }); }},
+    {"Ln", [](TStep& s) { OfX(s, [](long double v) { return std::log(v); }); }},
+    {"Log", [](TStep& s) { OfX(s, [](long double v) { return std::log10(v); }); }},
     {"Factor",
      [](TStep& s) {
        s.a = 1;
@@ -77,15 +76,9 @@ constexpr TOperation kOperations[] = {
     {"Num", Sum},
     {"Plus", Sum},
     {"Minus",
-     [](TStep& s) {
-       const long double v = s.x();
-       s.a = Checked(s.p, [&] { return Opaque(s.a) - Opaque(v); });
-     }},
+     [](TStep& s) { OfAccumulatorAndX(s, [](long double a, long double v) { return a - v; }); }},
     {"Multiply",
-     [](TStep& s) {
-       const long double v = s.x();
-       s.a = Checked(s.p, [&] { return Opaque(s.a) * Opaque(v); });
-     }},
+     [](TStep& s) { OfAccumulatorAndX(s, [](long double a, long double v) { return a * v; }); }},
     {"Divide",
      [](TStep& s) {
        const long double v = s.x();
@@ -98,11 +91,7 @@ constexpr TOperation kOperations[] = {
        const detail::TFlaggedResult q = Evaluate([&] { return 1 / Opaque(v); });
        s.storeQuotient(q.Value, q.Raised);
      }},
-    {"Root",
-     [](TStep& s) {
-       const long double v = s.x();
-       s.a = Checked(s.p, [&] { return std::sqrt(Opaque(v)); });
-     }},
+    {"Root", [](TStep& s) { OfX(s, [](long double v) { return std::sqrt(v); }); }},
     {"Equal", [](TStep& s) { s.a = s.x(); }},
     // After "%", as after "=", a typed number begins a new calculation.
     {"Percent", [](TStep& s) { s.a = s.x(); }},

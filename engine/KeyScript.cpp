@@ -103,6 +103,11 @@ std::vector<std::string> TKeyScript::Run(bool withState) const {
   const auto takeEvents = [&] {
     for (const THeadlessEvent& e : calculator.TakeEvents()) lines.push_back(e.Line());
   };
+  // What a copy left on the clipboard, after what the copy itself said.
+  const auto showClipboard = [&] {
+    takeEvents();
+    lines.push_back("clipboard: " + calculator.Clipboard().Text.value_or(""));
+  };
   for (const TStep& step : steps_) {
     switch (step.Kind) {
       case TStepKind::Click:
@@ -117,12 +122,13 @@ std::vector<std::string> TKeyScript::Run(bool withState) const {
       case TStepKind::Shortcut:
         calculator.PressShortcut(step.Text);
         break;
-      case TStepKind::Copy:
       case TStepKind::CopyShortcut:
-        if (step.Kind == TStepKind::Copy) calculator.Copy();
-        if (step.Kind == TStepKind::CopyShortcut) calculator.PressShortcut(step.Text);
-        takeEvents();
-        lines.push_back("clipboard: " + calculator.Clipboard().Text.value_or(""));
+        calculator.PressShortcut(step.Text);
+        showClipboard();
+        break;
+      case TStepKind::Copy:
+        calculator.Copy();
+        showClipboard();
         break;
       case TStepKind::Paste:
         calculator.Paste(step.Text);

@@ -10,6 +10,7 @@
 
 #include "FormulaVariable.h"
 #include "HeadlessDrawer.h"
+#include "Utf8.h"
 #include "VCF1.h"
 
 namespace {
@@ -48,7 +49,7 @@ std::optional<std::size_t> Rejection(std::size_t typedLength, Handler handler) {
 void CheckDrawer(std::string_view typed) {
   numora::THeadlessDrawer drawer;
   drawer.texts.formula = std::string(typed);
-  const std::size_t length = numora::CharacterCount(typed);
+  const std::size_t length = numora::CodePointCount(typed);
   const auto plot = Rejection(length, [&] { drawer.logic.Plot(); });
   const auto readout = Rejection(length, [&] { drawer.MouseMove(317, 100); });
   if (!plot) Check(!readout);

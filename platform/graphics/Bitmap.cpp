@@ -129,7 +129,7 @@ void TBitmap::Replace(TBitmapImage* image) noexcept {
 }
 
 TBitmap::TBitmapImage* TBitmap::StoreToShare(const TBitmap& source) {
-  if (source.pinRefusal_.empty()) return source.image_;
+  if (!source.Busy()) return source.image_;
   auto copy = std::make_unique<TBitmapImage>(*source.image_);
   copy->palette = CopyPalette(source.image_->palette);
   return copy.release();
@@ -137,30 +137,15 @@ TBitmap::TBitmapImage* TBitmap::StoreToShare(const TBitmap& source) {
 
 void TBitmap::Unshare(bool copyPalette) {
   if (image_->RefCount() == 1) return;
-  RefuseWhilePinned();
+  RefuseWhileBusy();
   auto copy = std::make_unique<TBitmapImage>(*image_);
   if (copyPalette) copy->palette = CopyPalette(image_->palette);
   Replace(copy.release());
 }
 
-void TBitmap::RefuseWhilePinned() const {
-  if (!pinRefusal_.empty()) throw EInvalidGraphicOperation(std::string(pinRefusal_));
-}
-
-TBitmap::TPin::TPin(TBitmap& bitmap, std::string_view refusal)
-    : bitmap_(bitmap), previous_(std::exchange(bitmap.pinRefusal_, refusal)) {}
-
-TBitmap::TPin::~TPin() { bitmap_.pinRefusal_ = previous_; }
-
 void TBitmap::TPin::SetSizeForOverwrite(int width, int height) {
-  const std::string_view refusal = std::exchange(bitmap_.pinRefusal_, std::string_view());
-  try {
-    bitmap_.SetSizeForOverwrite(width, height);
-  } catch (...) {
-    bitmap_.pinRefusal_ = refusal;
-    throw;
-  }
-  bitmap_.pinRefusal_ = refusal;
+  const TBusyScope unpinned(bitmap_, {});
+  bitmap_.SetSizeForOverwrite(width, height);
 }
 
 TPixelFormat TBitmap::PixelFormat() const { return image_->format; }
@@ -177,7 +162,7 @@ void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == Width() && height == Height()) return;
-  RefuseWhilePinned();
+  RefuseWhileBusy();
   CheckSize(width, height, image_->format);
   auto resized = std::make_unique<TBitmapImage>(width, height, image_->format);
   const int bytes = std::min(resized->stride, image_->stride);
@@ -191,7 +176,7 @@ void TBitmap::SetSize(int width, int height) {
 void TBitmap::SetSizeForOverwrite(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  RefuseWhilePinned();
+  RefuseWhileBusy();
   CheckSize(width, height, image_->format);
   auto fresh = std::make_unique<TBitmapImage>(width, height, image_->format, /*zeroed=*/false);
   TakePalette(*fresh);
@@ -205,7 +190,7 @@ void TBitmap::TakePalette(TBitmapImage& successor) {
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (format == image_->format) return;
-  RefuseWhilePinned();
+  RefuseWhileBusy();
   const TBitmapImage& old = *image_;
   CheckSize(old.width, old.height, format);
   auto converted = std::make_unique<TBitmapImage>(old.width, old.height, format);
@@ -273,7 +258,7 @@ PALETTEENTRY TBitmap::ColorOfIndex(std::uint8_t index) const {
 
 void TBitmap::Assign(const TBitmap& source) {
   if (source.image_ == image_) return;
-  RefuseWhilePinned();
+  RefuseWhileBusy();
   Replace(StoreToShare(source));
 }
 

@@ -93,20 +93,18 @@ class TBitmap : public TGraphic {
   // that would free or move the store (a new size or format, other pixels assigned or loaded,
   // unsharing for a write) fails with EInvalidGraphicOperation carrying `refusal` (text of static
   // lifetime). Copies made meanwhile get pixels of their own, so the writer's rows never show in
-  // them and its own row addresses stay valid.
-  class TPin {
+  // them and its own row addresses stay valid. A pinned bitmap is busy (Busy()), as a picture
+  // whose codec runs is.
+  class TPin : TBusyScope {
    public:
-    TPin(TBitmap& bitmap, std::string_view refusal);
-    ~TPin();
-    TPin(const TPin&) = delete;
-    TPin& operator=(const TPin&) = delete;
+    TPin(TBitmap& bitmap, std::string_view refusal)
+        : TBusyScope(bitmap, refusal), bitmap_(bitmap) {}
 
     // The pinner's own change, made while it holds no row addresses: see SetSizeForOverwrite.
     void SetSizeForOverwrite(int width, int height);
 
    private:
     TBitmap& bitmap_;
-    std::string_view previous_;
   };
 
  private:
@@ -115,7 +113,6 @@ class TBitmap : public TGraphic {
   // must not outlive a change of it.
   QImage View() const;
   void Unshare(bool copyPalette = true);
-  void RefuseWhilePinned() const;
   // Hands this store's palette on to the store that replaces it (a copy while it is shared).
   void TakePalette(TBitmapImage& successor);
   // Takes a reference to `image` and releases the current store; never fails.
@@ -124,7 +121,6 @@ class TBitmap : public TGraphic {
   static TBitmapImage* StoreToShare(const TBitmap& source);
 
   TBitmapImage* image_ = nullptr;
-  std::string_view pinRefusal_;  // empty: not pinned
 };
 
 }  // namespace numora

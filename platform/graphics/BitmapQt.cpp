@@ -50,7 +50,7 @@ QImage TBitmap::View() const {
 QImage TBitmap::ToQImage() const { return View().copy(); }
 
 void TBitmap::FromQImage(const QImage& source) {
-  RefuseWhilePinned();
+  RefuseWhileBusy();
   QImage image;
   TPixelFormat format = TPixelFormat::pf24bit;
   if (source.format() == QImage::Format_Indexed8) {
