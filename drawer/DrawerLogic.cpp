@@ -7,6 +7,7 @@
 #include "Engine.h"
 #include "FormulaVariable.h"
 #include "PlotNumbers.h"
+#include "SegmentContinuity.h"
 #include "Utf8.h"
 #include "VCF1.h"
 
@@ -99,8 +100,10 @@ void TDrawerLogic::DrawSegments() {
       if (!pump_.WindowOpen()) return;
     }
     // The cells are read again here: inside a pause a nested plot may have refilled them.
-    const double x1 = RoundHalfEven(cells_.GetCellNumber(k, kWColumn)) + kX0;
-    const double y1 = RoundHalfEven(cells_.GetCellNumber(k, kMinusFColumn)) + kY0;
+    const double w1 = cells_.GetCellNumber(k, kWColumn);
+    const double minusF1 = cells_.GetCellNumber(k, kMinusFColumn);
+    const double x1 = RoundHalfEven(w1) + kX0;
+    const double y1 = RoundHalfEven(minusF1) + kY0;
     const double w2 = cells_.GetCellNumber(k + 1, kWColumn);
     const double minusF2 = cells_.GetCellNumber(k + 1, kMinusFColumn);
     texts_.SetLabel4("    w  = " + RoundedText(w2));
@@ -109,7 +112,11 @@ void TDrawerLogic::DrawSegments() {
     // visible part of its segment; a segment with an end that is not a number has none.
     const auto s = ClipToRows(x1, y1, RoundHalfEven(w2) + kX0, RoundHalfEven(minusF2) + kY0,
                               kTopRow, kBottomRow);
-    if (s) {
+    // No line across a pole: the formula of the segment's first row is asked in between.
+    const auto minusF = [&](double w) {
+      return cells_.GetCellNumberIf(k, kMinusFColumn, k, kWColumn, w);
+    };
+    if (s && ContinuousBetween(minusF, w1, minusF1, w2, minusF2)) {
       surface_.MoveTo(Pixel(s->x1), Pixel(s->y1));
       surface_.LineTo(Pixel(s->x2), Pixel(s->y2));
     }
