@@ -71,7 +71,10 @@ void TDrawerLogic::PutFormula(int row, int col, std::string_view open, const std
     throw EF1BookError(kMaxFormula + 1,
                        "expected at most " + std::to_string(kMaxFormula) + " characters");
   try {
-    cells_.PutCellFormula(row, col, std::string(open) + ReplaceVariable(typed, replacement) + ")");
+    formula_.assign(open);
+    AppendReplacedVariable(formula_, typed, replacement);
+    formula_ += ')';
+    cells_.PutCellFormula(row, col, formula_);
   } catch (const EF1BookError& error) {
     if (error.Position() == 0) throw;
     const std::size_t inFormula =

@@ -63,6 +63,7 @@ class TDrawerLogic {
   TPlotCells& cells_;
   bool slowMotion_ = false;                  // FSlowMotion
   std::optional<std::string> reportedText_;  // the rejected text last shown in a box
+  std::string formula_;                      // the text put last, kept for its buffer
 };
 
 }  // namespace numora

@@ -2,6 +2,7 @@
 // slow motion, plots entered inside a pause, and the readout's one box per rejected text.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <set>
 
@@ -144,6 +145,50 @@ TEST_F(DrawerLogic, PlotEnteredInsideAPauseRunsWholeAndTheInterruptedOneGoesOnWi
   EXPECT_EQ(surface.segments[400], (TSegment{125, 220, 126, 220}));
   for (const TSegment& s : surface.segments) EXPECT_EQ(s.y1, 220);
   EXPECT_EQ(texts.label5, "F(w) = 5");
+}
+
+struct TContinuityCase {
+  const char* formula;
+  double (*F)(double);     // the same function, computed here
+  std::set<int> cutAfter;  // the w of each segment's first end where a pole lies in between
+};
+
+// Every segment with a part on the picture is drawn, but none across a pole, however steep
+// the curve is elsewhere. The readout after the plot is as ever.
+TEST_F(DrawerLogic, NoSegmentCrossesAPoleAndContinuousCurvesKeepEverySegment) {
+  const TContinuityCase cases[] = {
+      {"tan(w/50)", [](double w) { return std::tan(w / 50); }, {-79, 78}},
+      {"100/(w-0.5)", [](double w) { return 100 / (w - 0.5); }, {0}},
+      {"100/(w-0.3)^2", [](double w) { return 100 / ((w - 0.3) * (w - 0.3)); }, {0}},
+      {"tan(w/50)/100", [](double w) { return std::tan(w / 50) / 100; }, {-79, 78}},
+      {"w*w*w/1000", [](double w) { return w * w * w / 1000; }, {}},
+      {"exp(w/20)", [](double w) { return std::exp(w / 20); }, {}},
+      {"200*sin(w/3)", [](double w) { return 200 * std::sin(w / 3); }, {}},
+      {TDrawerLogic::kInitialFormula,
+       [](double w) {
+         return std::sin((w / 10 + std::sin(w / 10) * 10 + std::cos(w / 10) * 10) / 10) * 100 +
+                w / 10 + 5;
+       },
+       {}},
+  };
+  for (const TContinuityCase& c : cases) {
+    Plot(c.formula);
+    std::vector<int> expected, drawn;
+    for (int w = -200; w < 200; ++w) {
+      const double y1 = 225 - c.F(w), y2 = 225 - c.F(w + 1);
+      const bool onPicture = std::max(y1, y2) >= -2 && std::min(y1, y2) <= 440;
+      if (onPicture && !c.cutAfter.count(w)) expected.push_back(w);
+    }
+    for (const TSegment& s : surface.segments) drawn.push_back(s.x1 - 316);
+    EXPECT_EQ(drawn, expected) << c.formula;
+    EXPECT_EQ(texts.label4, "    w  = 200") << c.formula;
+    EXPECT_EQ(texts.label5, "F(w) = " + std::to_string(std::lround(c.F(200)))) << c.formula;
+  }
+  Plot("50/sin(w*PI()+1)");
+  EXPECT_TRUE(surface.segments.empty()) << "a pole in every segment";
+  logic.SpeedButton1Click();
+  Plot("tan(w/50)");
+  EXPECT_EQ(pump.eventRounds, 3 * 400) << "slow motion pauses before every segment";
 }
 
 TEST_F(DrawerLogic, AxisLinesSetOnlyTheirOwnPanelToABareZero) {
