@@ -59,7 +59,7 @@ TEST(ProbePlot, PrintsTheSegmentsAsDrawnCutToThePictureThenTheLabels) {
       {"w*1e8", 2, "316 440 316 225", "316 225 316 -2", "F(w) = 20000000000"},
       // No segment across a pole: one left out at each.
       {"tan(w/50)", 398, "116 226 117 226", " 516 224", "F(w) = 1"},
-      {"100/(w-0.5)", 399, "116 225 117 225", " 516 224", "F(w) = 1"},
+      {"100/(w-0.5)", 399, "116 225 117 226", " 516 224", "F(w) = 1"},
       {"1e12*MAX(0,w-199)", 400, "116 225 117 225", "515 225 515 -2", "F(w) = 1000000000000"},
       // A point without a number leaves its segments out.
       {"0/(200-w)", 399, "116 225 117 225", "514 225 515 225", "F(w) = NAN"},
