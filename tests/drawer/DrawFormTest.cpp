@@ -104,6 +104,43 @@ class DrawFormTest : public QObject {
       QVERIFY(shot.pixel(p) != qRgb(240, 240, 240));
   }
 
+  // The stored picture, decoded and stretched as the window draws it, carries a grid whose
+  // lines lie on every 10th unit of w and F from the origin, every 50th stronger, and nowhere
+  // else: values read against it are right.
+  void pictureGridLinesLieOnTheTenthsOfThePlotsUnits() {
+    const QImage shot = Child("Image1")->grab().toImage();
+    const TDrawerGeometry& geometry = TDrawerGeometry::Drawer();
+    QCOMPARE(shot.size(), QSize(geometry.picture.width, geometry.picture.height));
+    // How much darker each column (row) is on average than the ones two pixels either side.
+    const auto depths = [&](bool columns) {
+      const int lines = columns ? shot.width() : shot.height();
+      const int along = columns ? shot.height() : shot.width();
+      std::vector<double> mean(lines, 0.0), depth(lines, 0.0);
+      for (int i = 0; i < lines; ++i)
+        for (int j = 0; j < along; ++j)
+          mean[i] += qGray(columns ? shot.pixel(i, j) : shot.pixel(j, i)) / double(along);
+      for (int i = 2; i + 2 < lines; ++i) depth[i] = (mean[i - 2] + mean[i + 2]) / 2 - mean[i];
+      return depth;
+    };
+    for (const bool columns : {true, false}) {
+      const std::vector<double> depth = depths(columns);
+      const int origin =
+          columns ? geometry.x0 - geometry.picture.left : geometry.y0 - geometry.picture.top;
+      for (int i = 3; i + 3 < int(depth.size()); ++i) {
+        const int unit = columns ? i - origin : origin - i;
+        const QString where =
+            QString("%1 %2: depth %3").arg(columns ? "column" : "row").arg(i).arg(depth[i]);
+        if (unit % 10 == 0) {
+          // On its own line: darker than the pixels beside it, which catch a little of it.
+          QVERIFY2(depth[i] >= (unit % 50 == 0 ? 10.0 : 4.0), qPrintable(where));
+          QVERIFY2(depth[i] > depth[i - 1] + 1 && depth[i] > depth[i + 1] + 1, qPrintable(where));
+        } else if (std::abs(unit % 10) != 1 && std::abs(unit % 10) != 9) {
+          QVERIFY2(depth[i] < 2.0, qPrintable(where));
+        }
+      }
+    }
+  }
+
   void pointerReachesTheComponentTheHeadlessLayoutNames() {
     for (int y = 0; y < 457; ++y) {
       for (int x = 0; x < 638; ++x) {
