@@ -74,7 +74,8 @@ TForm1::TForm1(QWidget* parent)
                                           *label5_, *statusBar1_);
   pump_ = std::make_unique<TApplicationPump>(*this);
   cells_ = std::make_unique<TF1BookCells>(f1Book_->Book());
-  logic_ = std::make_unique<TDrawerLogic>(*surface_, *texts_, *pump_, *cells_);
+  logic_ = std::make_unique<TDrawerLogic>(TDrawerGeometry::Drawer(), *surface_, *texts_, *pump_,
+                                          *cells_);
 }
 
 TForm1::~TForm1() {

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "ClipSegment.h"
-#include "DrawerLayout.h"
 #include "Engine.h"
 #include "FormulaVariable.h"
 #include "PlotNumbers.h"
+#include "SegmentContinuity.h"
 #include "Utf8.h"
 #include "VCF1.h"
 
@@ -16,13 +16,6 @@ namespace {
 // Sample i is w = i - 200, stored in row i + 1.
 constexpr int kSamples = TDrawerLogic::kSegments + 1;
 constexpr int kWColumn = 1, kMinusFColumn = 2, kReadoutColumn = 3;
-
-// The picture's rows and the pen's width around them, so the round end of a cut line lies
-// outside. Its columns hold every sample.
-constexpr double kTopRow = -TDrawerLogic::kPenWidth;
-constexpr double kBottomRow = kPictureHeight + TDrawerLogic::kPenWidth;
-static_assert(TDrawerLogic::kX0 - TDrawerLogic::kSegments / 2 >= 0 &&
-              TDrawerLogic::kX0 + TDrawerLogic::kSegments / 2 < kPictureWidth);
 
 // The longest replacement is the reference "R401C1"; the wrapping adds three characters.
 static_assert(3 + 6 * TDrawerLogic::kMaxFormula <= kMaxFormulaLength);
@@ -70,7 +63,10 @@ void TDrawerLogic::PutFormula(int row, int col, std::string_view open, const std
     throw EF1BookError(kMaxFormula + 1,
                        "expected at most " + std::to_string(kMaxFormula) + " characters");
   try {
-    cells_.PutCellFormula(row, col, std::string(open) + ReplaceVariable(typed, replacement) + ")");
+    formula_.assign(open);
+    AppendReplacedVariable(formula_, typed, replacement);
+    formula_ += ')';
+    cells_.PutCellFormula(row, col, formula_);
   } catch (const EF1BookError& error) {
     if (error.Position() == 0) throw;
     const std::size_t inFormula =
@@ -92,6 +88,11 @@ void TDrawerLogic::PutFormula(int row, int col, std::string_view open, const std
 }
 
 void TDrawerLogic::DrawSegments() {
+  // The picture's rows and the pen's width around them, so the round end of a cut line lies
+  // outside.
+  const double topRow = geometry_.picture.top - kPenWidth;
+  const double bottomRow = geometry_.picture.top + geometry_.picture.height + kPenWidth;
+  const int x0 = geometry_.x0, y0 = geometry_.y0;
   for (int k = 1; k <= kSegments; ++k) {
     if (slowMotion_) {
       Pause(0, 1);
@@ -99,17 +100,23 @@ void TDrawerLogic::DrawSegments() {
       if (!pump_.WindowOpen()) return;
     }
     // The cells are read again here: inside a pause a nested plot may have refilled them.
-    const double x1 = RoundHalfEven(cells_.GetCellNumber(k, kWColumn)) + kX0;
-    const double y1 = RoundHalfEven(cells_.GetCellNumber(k, kMinusFColumn)) + kY0;
+    const double w1 = cells_.GetCellNumber(k, kWColumn);
+    const double minusF1 = cells_.GetCellNumber(k, kMinusFColumn);
+    const double x1 = RoundHalfEven(w1) + x0;
+    const double y1 = RoundHalfEven(minusF1) + y0;
     const double w2 = cells_.GetCellNumber(k + 1, kWColumn);
     const double minusF2 = cells_.GetCellNumber(k + 1, kMinusFColumn);
     texts_.SetLabel4("    w  = " + RoundedText(w2));
     texts_.SetLabel5("F(w) = " + RoundedText(-minusF2));
     // Cut before any pixel is formed, so an end beyond every pixel coordinate still gives the
     // visible part of its segment; a segment with an end that is not a number has none.
-    const auto s = ClipToRows(x1, y1, RoundHalfEven(w2) + kX0, RoundHalfEven(minusF2) + kY0,
-                              kTopRow, kBottomRow);
-    if (s) {
+    const auto s =
+        ClipToRows(x1, y1, RoundHalfEven(w2) + x0, RoundHalfEven(minusF2) + y0, topRow, bottomRow);
+    // No line across a pole: the formula of the segment's first row is asked in between.
+    const auto minusF = [&](double w) {
+      return cells_.GetCellNumberIf(k, kMinusFColumn, k, kWColumn, w);
+    };
+    if (s && ContinuousBetween(minusF, w1, minusF1, w2, minusF2)) {
       surface_.MoveTo(Pixel(s->x1), Pixel(s->y1));
       surface_.LineTo(Pixel(s->x2), Pixel(s->y2));
     }
@@ -117,9 +124,9 @@ void TDrawerLogic::DrawSegments() {
 }
 
 void TDrawerLogic::FormMouseMove(int x, int y) {
-  const int w = x - kX0;
+  const int w = x - geometry_.x0;
   texts_.SetStatusPanel(0, "x = " + IntegerText(w));
-  texts_.SetStatusPanel(1, "y = " + IntegerText(kY0 - y));
+  texts_.SetStatusPanel(1, "y = " + IntegerText(geometry_.y0 - y));
   const std::string typed = texts_.FormulaText();
   try {
     PutFormula(1, kReadoutColumn, "(", typed, IntegerText(w));

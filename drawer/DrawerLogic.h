@@ -8,26 +8,24 @@
 #include <string>
 #include <string_view>
 
+#include "DrawerGeometry.h"
 #include "DrawerPorts.h"
 
 namespace numora {
 
 class TDrawerLogic {
  public:
-  // Plot geometry, in window client pixels with y growing downward.
-  static constexpr int kX0 = 316;  // column of w = 0, the vertical axis line
-  static constexpr int kY0 = 225;  // row of F = 0, the horizontal axis line
+  // Samples w = -200 to 200, one pixel per unit from the geometry's origin.
   static constexpr int kSegments = 400;
   static constexpr int kPenWidth = 2;
   static constexpr std::uint32_t kPenColor = 0x0000FF;
   static constexpr char kEnter = 13;
-  static constexpr const char* kInitialFormula =
-      "Sin((w/10+sin(w/10)*10+cos(w/10)*10)/10)*100+w/10+5";
   // The longest formula, in typed characters, Enter and the readout accept alike.
   static constexpr std::size_t kMaxFormula = 8192;
 
-  TDrawerLogic(TDrawSurface& surface, TDrawerTexts& texts, TEventPump& pump, TPlotCells& cells)
-      : surface_(surface), texts_(texts), pump_(pump), cells_(cells) {}
+  TDrawerLogic(const TDrawerGeometry& geometry, TDrawSurface& surface, TDrawerTexts& texts,
+               TEventPump& pump, TPlotCells& cells)
+      : geometry_(geometry), surface_(surface), texts_(texts), pump_(pump), cells_(cells) {}
 
   // Enter plots; the key itself is passed on unchanged.
   void Edit1KeyPress(char& key);
@@ -57,12 +55,14 @@ class TDrawerLogic {
   void PutFormula(int row, int col, std::string_view open, const std::string& typed,
                   const std::string& replacement);
 
+  const TDrawerGeometry& geometry_;
   TDrawSurface& surface_;
   TDrawerTexts& texts_;
   TEventPump& pump_;
   TPlotCells& cells_;
   bool slowMotion_ = false;                  // FSlowMotion
   std::optional<std::string> reportedText_;  // the rejected text last shown in a box
+  std::string formula_;                      // the text put last, kept for its buffer
 };
 
 }  // namespace numora

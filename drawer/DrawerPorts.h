@@ -41,7 +41,8 @@ class TEventPump {
   virtual bool WindowOpen() const { return true; }
 };
 
-// The six operations of the spreadsheet component the drawer computes with.
+// The six operations of the spreadsheet component the drawer computes with, and a seventh
+// that runs a cell's formula for another number in one of the cells it reads.
 class TPlotCells {
  public:
   virtual ~TPlotCells() = default;
@@ -51,6 +52,7 @@ class TPlotCells {
   virtual void PutCellEntry(int row, int col, std::string_view text) = 0;
   virtual void PutCellFormula(int row, int col, std::string_view text) = 0;
   virtual double GetCellNumber(int row, int col) const = 0;
+  virtual double GetCellNumberIf(int row, int col, int refRow, int refCol, double value) const = 0;
 };
 
 }  // namespace numora

@@ -21,6 +21,9 @@ class TF1BookCells : public TPlotCells {
     book_.PutCellFormula(row, col, text);
   }
   double GetCellNumber(int row, int col) const override { return book_.GetCellNumber(row, col); }
+  double GetCellNumberIf(int row, int col, int refRow, int refCol, double value) const override {
+    return book_.GetCellNumberIf(row, col, refRow, refCol, value);
+  }
 
  private:
   TF1Book& book_;

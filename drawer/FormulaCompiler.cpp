@@ -97,6 +97,7 @@ class TCompiler {
     switch (MatchCellReference(name.text, row, col)) {
       case TReferenceMatch::kCell:
         program_.Emit({TOpCode::kLoad, 0, row, col, 0.0, nullptr});
+        program_.AddReference({name.offset, name.text.size(), row, col});
         return;
       case TReferenceMatch::kOutOfBounds:
         throw TFormulaFault{name.offset, TFormulaFaultKind::kReferenceOutOfBounds,

@@ -38,7 +38,7 @@ void TFormulaProgram::Emit(const TInstruction& instruction) {
   if (depth_ > maxDepth_) maxDepth_ = depth_;
 }
 
-double TFormulaProgram::Run(const TCellStore& cells) {
+double TFormulaProgram::Run(const TCellStore& cells, const TRunPlace& place) {
   if (stack_.size() < std::size_t(maxDepth_) + 1) stack_.resize(std::size_t(maxDepth_) + 1);
   double* top = stack_.data();  // one past the last value
   for (const TInstruction& in : code_) {
@@ -48,10 +48,13 @@ double TFormulaProgram::Run(const TCellStore& cells) {
         result = in.value;
         ++top;
         break;
-      case TOpCode::kLoad:
-        result = cells.Get(in.row, in.col);
+      case TOpCode::kLoad: {
+        const int row = in.row + place.rowShift, col = in.col + place.colShift;
+        result = row == place.substituteRow && col == place.substituteCol ? place.value
+                                                                          : cells.Get(row, col);
         ++top;
         break;
+      }
       case TOpCode::kAdd:
         --top;
         result = top[-1] + top[0];

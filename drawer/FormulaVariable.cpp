@@ -31,13 +31,19 @@ std::size_t NextVariable(std::string_view text, std::size_t from) {
 
 }  // namespace
 
+void AppendReplacedVariable(std::string& out, std::string_view typed,
+                            std::string_view replacement) {
+  std::size_t at = 0;
+  for (std::size_t w; (w = NextVariable(typed, at)) != std::string_view::npos; at = w + 1)
+    out.append(typed.substr(at, w - at)).append(replacement);
+  out.append(typed.substr(at));
+}
+
 std::string ReplaceVariable(std::string_view typed, std::string_view replacement) {
   std::string result;
   result.reserve(typed.size() + 4 * replacement.size());
-  std::size_t at = 0;
-  for (std::size_t w; (w = NextVariable(typed, at)) != std::string_view::npos; at = w + 1)
-    result.append(typed.substr(at, w - at)).append(replacement);
-  return result.append(typed.substr(at));
+  AppendReplacedVariable(result, typed, replacement);
+  return result;
 }
 
 std::size_t TypedPosition(std::string_view typed, std::size_t replacementLength,

@@ -13,6 +13,8 @@ namespace numora {
 
 // The typed formula with every variable replaced.
 std::string ReplaceVariable(std::string_view typed, std::string_view replacement);
+// The same, appended to out.
+void AppendReplacedVariable(std::string& out, std::string_view typed, std::string_view replacement);
 
 // The character of typed that character `position` of ReplaceVariable(typed, r) comes from,
 // for an ASCII replacement r of replacementLength characters; a position past the end gives

@@ -7,7 +7,7 @@ std::chrono::nanoseconds TIdlePump::Now() {
 }
 
 void THeadlessDrawer::MouseMove(int x, int y) {
-  switch (MouseTargetAt(x, y)) {
+  switch (TDrawerGeometry::Drawer().TargetAt(x, y)) {
     case TMouseTarget::Picture:
       logic.FormMouseMove(x, y);
       break;

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "DrawerLayout.h"
 #include "DrawerLogic.h"
 #include "F1BookCells.h"
 #include "VCF1.h"
@@ -54,7 +53,7 @@ class TTextRecord : public TDrawerTexts {
   void SetLabel5(const std::string& text) override { label5 = text; }
   void SetStatusPanel(int index, const std::string& text) override { panels.at(index) = text; }
 
-  std::string formula = TDrawerLogic::kInitialFormula;
+  std::string formula = TDrawerGeometry::Drawer().initialFormula;
   std::string label4 = "   w   = 0";
   std::string label5 = "F(w) = 0";
   std::array<std::string, 3> panels;
@@ -69,7 +68,7 @@ class TIdlePump : public TEventPump {
 
 class THeadlessDrawer {
  public:
-  THeadlessDrawer() : cells(book), logic(surface, texts, pump, cells) {}
+  THeadlessDrawer() : cells(book), logic(TDrawerGeometry::Drawer(), surface, texts, pump, cells) {}
 
   // A pointer movement at a client position, handled by the component under it.
   void MouseMove(int x, int y);

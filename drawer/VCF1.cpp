@@ -4,6 +4,7 @@
 #include "FormulaFault.h"
 #include "FormulaProgram.h"
 #include "FormulaScanner.h"
+#include "FormulaShift.h"
 #include "Utf8.h"
 #include "VCF1Cells.h"
 
@@ -46,11 +47,44 @@ EF1BookError::EF1BookError(std::size_t position, const TFormulaFault& fault)
   fault_ = fault;
 }
 
+// A cell's formula: a program compiled for another cell, run with its references moved.
+struct TCellFormula {
+  std::shared_ptr<TFormulaProgram> program;
+  int rowShift = 0, colShift = 0;
+};
+
 struct TF1Book::TSheet {
   TCellStore cells;
-  TFormulaProgram program;  // reused by every put, so its buffers stay allocated
+  std::vector<std::vector<TCellFormula>> formulas;  // by column, then row; grown on demand
+  // The last program compiled, its text and the cell it was compiled for.
+  std::shared_ptr<TFormulaProgram> compiled = std::make_shared<TFormulaProgram>();
+  std::string compiledText;
+  int compiledRow = 0, compiledCol = 0;
   int selectedRow = 1;
   int selectedCol = 1;
+
+  TCellFormula* FormulaAt(int row, int col) {
+    if (col > int(formulas.size()) || row > int(formulas[col - 1].size())) return nullptr;
+    TCellFormula& formula = formulas[col - 1][row - 1];
+    return formula.program ? &formula : nullptr;
+  }
+  void SetFormula(int row, int col, TCellFormula formula) {
+    if (col > int(formulas.size())) formulas.resize(col);
+    if (row > int(formulas[col - 1].size())) formulas[col - 1].resize(row);
+    formulas[col - 1][row - 1] = std::move(formula);
+  }
+  void Compile(std::string_view text, int row, int col) {
+    if (compiledRow != 0 && text.size() <= kMaxFormulaLength &&
+        IsShiftedFormula(text, compiledText, *compiled, row - compiledRow, col - compiledCol))
+      return;
+    // Cells keep the program they were computed with; only one nobody holds is refilled.
+    if (compiled.use_count() > 1) compiled = std::make_shared<TFormulaProgram>();
+    compiledRow = 0;
+    CompileFormula(text, *compiled);
+    compiledText.assign(text);
+    compiledRow = row;
+    compiledCol = col;
+  }
 };
 
 TF1Book::TF1Book() : sheet_(std::make_unique<TSheet>()) {}
@@ -82,21 +116,35 @@ void TF1Book::PutCellEntry(int row, int col, std::string_view text) {
     throw FaultError(text, fault);
   }
   sheet_->cells.Set(row, col, value);
+  if (TCellFormula* formula = sheet_->FormulaAt(row, col)) *formula = {};
 }
 
 void TF1Book::PutCellFormula(int row, int col, std::string_view text) {
   CheckAddress(row, col);
+  TSheet& sheet = *sheet_;
   try {
-    CompileFormula(text, sheet_->program);
+    sheet.Compile(text, row, col);
   } catch (const TFormulaFault& fault) {
     throw FaultError(text, fault);
   }
-  sheet_->cells.Set(row, col, sheet_->program.Run(sheet_->cells));
+  TCellFormula formula{sheet.compiled, row - sheet.compiledRow, col - sheet.compiledCol};
+  sheet.cells.Set(row, col,
+                  formula.program->Run(sheet.cells, {formula.rowShift, formula.colShift}));
+  sheet.SetFormula(row, col, std::move(formula));
 }
 
 double TF1Book::GetCellNumber(int row, int col) const {
   CheckAddress(row, col);
   return sheet_->cells.Get(row, col);
+}
+
+double TF1Book::GetCellNumberIf(int row, int col, int refRow, int refCol, double value) const {
+  CheckAddress(row, col);
+  CheckAddress(refRow, refCol);
+  const TCellFormula* formula = sheet_->FormulaAt(row, col);
+  if (formula == nullptr) return sheet_->cells.Get(row, col);
+  return formula->program->Run(sheet_->cells,
+                               {formula->rowShift, formula->colShift, refRow, refCol, value});
 }
 
 }  // namespace numora

@@ -49,11 +49,16 @@ class TF1Book {
   std::string CellReference(int row, int col, bool absolute) const;
   // The text is a decimal numeral; it becomes the cell's number.
   void PutCellEntry(int row, int col, std::string_view text);
-  // Compiles the text and stores its value at once. Throws EF1BookError and keeps
-  // the cell's previous content when the text is not a formula.
+  // Compiles the text and stores its value at once; a text that differs from the one put
+  // before only in references moved along with the cell reuses that one's program. Throws
+  // EF1BookError and keeps the cell's previous content when the text is not a formula.
   void PutCellFormula(int row, int col, std::string_view text);
   // 0 for an empty cell; not a number for a formula without a numeric value.
   double GetCellNumber(int row, int col) const;
+  // The number the formula of cell (row, col) gives when cell (refRow, refCol) holds value,
+  // computed by the formula's own program; no cell changes. A cell without a formula gives
+  // its number.
+  double GetCellNumberIf(int row, int col, int refRow, int refCol, double value) const;
 
  private:
   struct TSheet;

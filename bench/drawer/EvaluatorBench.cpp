@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "DrawerGeometry.h"
+#include "FormulaVariable.h"
 #include "VCF1.h"
 
 namespace numora {
@@ -13,7 +15,9 @@ namespace {
 constexpr int kRows = 401;
 
 std::string DrawerFormula(const std::string& w) {
-  return "-(Sin((" + w + "/10+sin(" + w + "/10)*10+cos(" + w + "/10)*10)/10)*100+" + w + "/10+5)";
+  std::string formula = "-(";
+  AppendReplacedVariable(formula, TDrawerGeometry::Drawer().initialFormula, w);
+  return formula += ')';
 }
 
 void EvaluatorPlotBench(benchmark::State& state) {
@@ -39,7 +43,9 @@ BENCHMARK(EvaluatorPlotBench)->Unit(benchmark::kMicrosecond);
 
 void EvaluatorReadoutBench(benchmark::State& state) {
   TF1Book book;
-  const std::string formula = "(Sin((1/10+sin(1/10)*10+cos(1/10)*10)/10)*100+1/10+5)";
+  std::string formula = "(";
+  AppendReplacedVariable(formula, TDrawerGeometry::Drawer().initialFormula, "1");
+  formula += ')';
   for (auto _ : state) {
     book.PutCellFormula(1, 3, formula);
     benchmark::DoNotOptimize(book.GetCellNumber(1, 3));

@@ -1,7 +1,8 @@
 // Any bytes as a formula and as a cell entry: either accepted with a number or NaN, or
 // rejected with a position inside the text, and a rejected put leaves the cell as it was.
 // Then the same bytes typed into the drawer's field: a formula Enter accepts reads out too,
-// errors point into the typed text, and a rejected text opens one box, not one per move.
+// errors point into the typed text, and a rejected text opens one box, not one per move; put
+// into two rows, it computes as if each row had compiled it alone.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -61,6 +62,35 @@ void CheckDrawer(std::string_view typed) {
           s.y2 >= -2 && s.y2 <= 440);
 }
 
+// A formula put again a row down with its references moved along reuses the program compiled
+// for the row above: it must give what a fresh sheet compiling it gives, or refuse it as well.
+void CheckReuse(std::string_view typed) {
+  numora::TF1Book reused, fresh;
+  for (numora::TF1Book* book : {&reused, &fresh}) {
+    book->PutCellEntry(2, 1, "3");
+    book->PutCellEntry(3, 1, "-4");
+  }
+  const auto formula = [&](const char* ref) {
+    return "-(" + numora::ReplaceVariable(typed, ref) + ")";
+  };
+  try {
+    reused.PutCellFormula(2, 2, formula("R2C1"));
+  } catch (const numora::EF1BookError&) {
+    return;
+  }
+  const auto put = [&](numora::TF1Book& book) -> std::optional<double> {
+    try {
+      book.PutCellFormula(3, 2, formula("R3C1"));
+      return book.GetCellNumber(3, 2);
+    } catch (const numora::EF1BookError&) {
+      return std::nullopt;
+    }
+  };
+  const std::optional<double> a = put(reused), b = put(fresh);
+  Check(a.has_value() == b.has_value());
+  if (a) Check(*a == *b || (std::isnan(*a) && std::isnan(*b)));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -71,5 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PutAndCheck(book, text, [&](std::string_view t) { book.PutCellFormula(2, 2, t); });
   PutAndCheck(book, text, [&](std::string_view t) { book.PutCellEntry(2, 2, t); });
   CheckDrawer(text);
+  CheckReuse(text);
   return 0;
 }

@@ -2,10 +2,16 @@
 // slow motion, plots entered inside a pause, and the readout's one box per rejected text.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <cmath>
 #include <functional>
 #include <set>
 
+#include "FormBuilder.h"
 #include "HeadlessDrawer.h"
+
+// The description lives in the drawer's static library.
+static void InitDrawResources() { Q_INIT_RESOURCE(Draw); }
 
 namespace numora {
 namespace {
@@ -38,7 +44,7 @@ class DrawerLogic : public ::testing::Test {
   TFailingSurface surface;
   TTextRecord texts;
   TFakePump pump;
-  TDrawerLogic logic{surface, texts, pump, cells};
+  TDrawerLogic logic{TDrawerGeometry::Drawer(), surface, texts, pump, cells};
 
   void Plot(const std::string& formula) {
     texts.formula = formula;
@@ -144,6 +150,82 @@ TEST_F(DrawerLogic, PlotEnteredInsideAPauseRunsWholeAndTheInterruptedOneGoesOnWi
   EXPECT_EQ(surface.segments[400], (TSegment{125, 220, 126, 220}));
   for (const TSegment& s : surface.segments) EXPECT_EQ(s.y1, 220);
   EXPECT_EQ(texts.label5, "F(w) = 5");
+}
+
+struct TContinuityCase {
+  const char* formula;
+  double (*F)(double);     // the same function, computed here
+  std::set<int> cutAfter;  // the w of each segment's first end where a pole lies in between
+};
+
+// Every segment with a part on the picture is drawn, but none across a pole, however steep
+// the curve is elsewhere. The readout after the plot is as ever.
+TEST_F(DrawerLogic, NoSegmentCrossesAPoleAndContinuousCurvesKeepEverySegment) {
+  const TContinuityCase cases[] = {
+      {"tan(w/50)", [](double w) { return std::tan(w / 50); }, {-79, 78}},
+      {"100/(w-0.5)", [](double w) { return 100 / (w - 0.5); }, {0}},
+      {"100/(w-0.3)^2", [](double w) { return 100 / ((w - 0.3) * (w - 0.3)); }, {0}},
+      {"tan(w/50)/100", [](double w) { return std::tan(w / 50) / 100; }, {-79, 78}},
+      {"w*w*w/1000", [](double w) { return w * w * w / 1000; }, {}},
+      {"exp(w/20)", [](double w) { return std::exp(w / 20); }, {}},
+      {"200*sin(w/3)", [](double w) { return 200 * std::sin(w / 3); }, {}},
+      {"Sin((w/10+sin(w/10)*10+cos(w/10)*10)/10)*100+w/10+5",
+       [](double w) {
+         return std::sin((w / 10 + std::sin(w / 10) * 10 + std::cos(w / 10) * 10) / 10) * 100 +
+                w / 10 + 5;
+       },
+       {}},
+  };
+  for (const TContinuityCase& c : cases) {
+    Plot(c.formula);
+    std::vector<int> expected, drawn;
+    for (int w = -200; w < 200; ++w) {
+      const double y1 = 225 - c.F(w), y2 = 225 - c.F(w + 1);
+      const bool onPicture = std::max(y1, y2) >= -2 && std::min(y1, y2) <= 440;
+      if (onPicture && !c.cutAfter.count(w)) expected.push_back(w);
+    }
+    for (const TSegment& s : surface.segments) drawn.push_back(s.x1 - 316);
+    EXPECT_EQ(drawn, expected) << c.formula;
+    EXPECT_EQ(texts.label4, "    w  = 200") << c.formula;
+    EXPECT_EQ(texts.label5, "F(w) = " + std::to_string(std::lround(c.F(200)))) << c.formula;
+  }
+  Plot("50/sin(w*PI()+1)");
+  EXPECT_TRUE(surface.segments.empty()) << "a pole in every segment";
+  logic.SpeedButton1Click();
+  Plot("tan(w/50)");
+  EXPECT_EQ(pump.eventRounds, 3 * 400) << "slow motion pauses before every segment";
+}
+
+// The window description is the one source of the plot's place: moving the axis lines moves
+// the curve and the readouts, shrinking the picture cuts the curve at its new edge.
+TEST_F(DrawerLogic, AChangedDescriptionMovesThePlotAndTheReadouts) {
+  InitDrawResources();
+  QJsonObject description = LoadFormDescription(":/drawer/Draw.json");
+  QJsonArray components = description["components"].toArray();
+  for (QJsonValueRef c : components) {
+    QJsonObject component = c.toObject();
+    const QString name = component["name"].toString();
+    if (name == "Panel2") component["left"] = 300;
+    if (name == "Panel1") component["top"] = 200;
+    if (name == "Image1") component["height"] = 300;
+    if (name == "Edit1") component["text"] = "2*w";
+    c = component;
+  }
+  description["components"] = components;
+  const TDrawerGeometry geometry(description);
+  EXPECT_EQ(geometry.initialFormula, "2*w");
+  TDrawerLogic moved{geometry, surface, texts, pump, cells};
+  texts.formula = geometry.initialFormula;
+  moved.Plot();
+  // F = 2w reaches the bottom row 300 + 2 at w = -51, the top row -2 at w = 101: the
+  // segments toward them keep only those ends.
+  ASSERT_EQ(surface.segments.size(), 154u);
+  EXPECT_EQ(surface.segments[1], (TSegment{249, 302, 250, 300}));
+  EXPECT_EQ(surface.segments[152], (TSegment{400, 0, 401, -2}));
+  moved.FormMouseMove(301, 100);
+  EXPECT_EQ(texts.panels, (std::array<std::string, 3>{"x = 1", "y = 100", "f(w) = 2"}));
+  EXPECT_EQ(geometry.TargetAt(300, 50), TMouseTarget::VerticalAxis);
+  EXPECT_EQ(geometry.TargetAt(316, 50), TMouseTarget::Picture);
 }
 
 TEST_F(DrawerLogic, AxisLinesSetOnlyTheirOwnPanelToABareZero) {

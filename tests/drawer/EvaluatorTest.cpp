@@ -171,6 +171,48 @@ TEST(Evaluator, ReferencesStandForTheCellsNumberWhenTheFormulaIsPut) {
   EXPECT_EQ(book.GetCellNumber(1, 1), 15);
 }
 
+// The drawer puts one formula into many rows, each naming its own row: the rows must still
+// read their own cells, and a text that only looks alike must be read anew.
+TEST(Evaluator, AFormulaPutAgainWithItsReferencesMovedReadsTheCellsItNowNames) {
+  TF1Book book;
+  for (int row = 1; row <= 3; ++row) book.PutCellEntry(row, 1, std::to_string(10 * row));
+  book.PutCellEntry(1, 2, "1");
+  const std::pair<std::pair<int, int>, const char*> puts[] = {
+      {{1, 3}, "R1C1*2+R1C2"},  // 21
+      {{2, 3}, "R2C1*2+R2C2"},  // moved a row: 40
+      {{3, 3}, "R3C1*2+R1C2"},  // the second reference not moved along: 61
+      {{3, 4}, "R3C2*2+R3C3"},  // moved a column: 0 + 61
+      {{2, 4}, "R2C1*3+R2C2"},  // another number: 60
+      {{1, 4}, "R1C1*3+R1C2x"},
+  };
+  const double values[] = {21, 40, 61, 61, 60};
+  for (std::size_t i = 0; i < std::size(values); ++i) {
+    const auto& [cell, text] = puts[i];
+    book.PutCellFormula(cell.first, cell.second, text);
+    EXPECT_EQ(book.GetCellNumber(cell.first, cell.second), values[i]) << text;
+  }
+  EXPECT_THROW(book.PutCellFormula(1, 4, puts[5].second), EF1BookError);
+  EXPECT_EQ(book.GetCellNumber(1, 4), 0) << "kept";
+}
+
+TEST(Evaluator, ACellsFormulaRunsForAnotherNumberInACellItReadsAndChangesNothing) {
+  TF1Book book;
+  book.PutCellEntry(2, 1, "3");
+  book.PutCellEntry(2, 5, "100");
+  book.PutCellFormula(2, 2, "-(R2C1*R2C1+R2C5)");
+  book.PutCellFormula(3, 2, "-(R3C1*R3C1+R3C5)");  // the same formula, a row down
+  EXPECT_EQ(book.GetCellNumberIf(2, 2, 2, 1, 0.5), -100.25);
+  EXPECT_EQ(book.GetCellNumberIf(3, 2, 3, 1, 2), -4) << "its own row's cells";
+  EXPECT_EQ(book.GetCellNumberIf(2, 2, 7, 7, 0.5), -109) << "a cell it does not read";
+  EXPECT_TRUE(std::isnan(book.GetCellNumberIf(2, 2, 2, 1, 1e200))) << "an overflow has no number";
+  EXPECT_EQ(book.GetCellNumberIf(2, 1, 2, 1, 8), 3) << "a number stays itself";
+  EXPECT_EQ(book.GetCellNumber(2, 2), -109);
+  EXPECT_EQ(book.GetCellNumber(2, 1), 3);
+  book.PutCellEntry(2, 2, "4");
+  EXPECT_EQ(book.GetCellNumberIf(2, 2, 2, 1, 0.5), 4) << "an entry replaces the formula";
+  EXPECT_THROW(book.GetCellNumberIf(0, 2, 2, 1, 0), EF1BookError);
+}
+
 TEST(Evaluator, EntriesAreDecimalNumeralsAndAnythingElseKeepsTheNumber) {
   TF1Book book;
   for (const auto& [text, value] : std::initializer_list<std::pair<const char*, double>>{

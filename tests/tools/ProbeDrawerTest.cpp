@@ -57,6 +57,9 @@ TEST(ProbePlot, PrintsTheSegmentsAsDrawnCutToThePictureThenTheLabels) {
       {"sin(w)*1e10", 128, "118 -2 118 440", "514 -2 514 440", "F(w) = -8732972972"},
       {"1.7e308*SIGN(w-0.5)", 1, "317 440 317 -2", "317 440 317 -2", "F(w) = 1,7E308"},
       {"w*1e8", 2, "316 440 316 225", "316 225 316 -2", "F(w) = 20000000000"},
+      // No segment across a pole: one left out at each.
+      {"tan(w/50)", 398, "116 226 117 226", " 516 224", "F(w) = 1"},
+      {"100/(w-0.5)", 399, "116 225 117 226", " 516 224", "F(w) = 1"},
       {"1e12*MAX(0,w-199)", 400, "116 225 117 225", "515 225 515 -2", "F(w) = 1000000000000"},
       // A point without a number leaves its segments out.
       {"0/(200-w)", 399, "116 225 117 225", "514 225 515 225", "F(w) = NAN"},

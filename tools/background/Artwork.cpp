@@ -51,11 +51,29 @@ void PaintHills(QPainter& p) {
   p.drawPath(Hill(715, 18, 4.0));
 }
 
-void PaintGrid(QPainter& p) {
-  for (int step : {16, 80}) {
-    p.setPen(QPen(QColor(120, 130, 140, step == 16 ? 16 : 34), 1));
-    for (int x = 0; x < kWidth; x += step) p.drawLine(x, 0, x, kHeight);
-    for (int y = 0; y < kHeight; y += step) p.drawLine(0, y, kWidth, y);
+// Each line covers the part of the picture that becomes one pixel of the stretched one.
+void PaintGrid(QPainter& p, const TPlotPlacement& placement) {
+  constexpr int kStep = 10, kStrongStep = 50;
+  const double sx = double(kWidth) / placement.width, sy = double(kHeight) / placement.height;
+  const auto colour = [](int unit) {
+    return QColor(120, 130, 140, unit % kStrongStep == 0 ? 34 : 16);
+  };
+  // Whole pixels with sharp edges, as graph paper is printed.
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(Qt::NoPen);
+  const auto span = [](double from, double size) {
+    return std::pair{std::lround(from), std::max(1L, std::lround(from + size) - std::lround(from))};
+  };
+  // The first multiple of the step at or left of column 0, and at or above row 0.
+  const int firstW = -(placement.originX / kStep) * kStep;
+  for (int w = firstW; placement.originX + w < placement.width; w += kStep) {
+    const auto [x, width] = span((placement.originX + w) * sx, sx);
+    p.fillRect(QRect(int(x), 0, int(width), kHeight), colour(w));
+  }
+  const int topF = (placement.originY / kStep) * kStep;
+  for (int f = topF; placement.originY - f < placement.height; f -= kStep) {
+    const auto [y, height] = span((placement.originY - f) * sy, sy);
+    p.fillRect(QRect(0, int(y), kWidth, int(height)), colour(f));
   }
 }
 
@@ -79,14 +97,14 @@ void PaintClouds(QPainter& p) {
 
 }  // namespace
 
-QImage DrawBackground() {
+QImage DrawBackground(const TPlotPlacement& placement) {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   PaintSky(p);
   PaintClouds(p);
   PaintHills(p);
-  PaintGrid(p);
+  PaintGrid(p, placement);
   return image;
 }
 

@@ -6,9 +6,16 @@
 
 namespace numora::artwork {
 
-// Pale sky over soft hills with faint graph-paper lines: light and low in contrast, so a
-// blue curve and red axis lines stay legible over it at any stretch.
-QImage DrawBackground();
+// Where the drawer shows the background: stretched onto a picture of the given size, whose
+// point (originX, originY) is w = 0, F = 0, one unit a pixel.
+struct TPlotPlacement {
+  int width, height, originX, originY;
+};
+
+// Pale sky over soft hills with faint graph paper: light and low in contrast, so a blue curve
+// and red axis lines stay legible over it. The paper's lines fall, after the stretch, on the
+// picture pixels of every 10th unit of w and F, every 50th stronger.
+QImage DrawBackground(const TPlotPlacement& placement);
 
 // A snail on the button face colour.
 QImage DrawSlowMotionGlyph();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Artwork.h"
+#include "DrawerGeometry.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Picture.h"
 #include "graphics/Streams.h"
@@ -15,13 +16,21 @@
 
 namespace {
 
+// The drawer's picture and origin, as its window description places them.
+numora::artwork::TPlotPlacement DrawerPlacement() {
+  const numora::TDrawerGeometry& geometry = numora::TDrawerGeometry::Drawer();
+  return {geometry.picture.width, geometry.picture.height, geometry.x0 - geometry.picture.left,
+          geometry.y0 - geometry.picture.top};
+}
+
 // The background compressed by the JPEG picture class with its defaults (quality 90, one
 // baseline scan, three components), as the record the drawer's description carries. The
 // record is read back through the picture registry before it is written.
 bool WritePictureRecord(const char* path) {
   numora::RegisterJPEGImage();
   numora::TBitmap bitmap;
-  bitmap.FromQImage(numora::artwork::DrawBackground().convertToFormat(QImage::Format_BGR888));
+  bitmap.FromQImage(
+      numora::artwork::DrawBackground(DrawerPlacement()).convertToFormat(QImage::Format_BGR888));
   auto jpeg = std::make_unique<numora::TJPEGImage>();
   jpeg->Assign(bitmap);
   // A stored record never encodes, so the stream is made first.
@@ -64,7 +73,7 @@ int main(int argc, char** argv) {
   } else if (std::strcmp(what, "picture") == 0) {
     written = WritePictureRecord(argv[2]);
   } else if (std::strcmp(what, "preview") == 0) {
-    written = numora::artwork::DrawBackground().save(out, "PNG");
+    written = numora::artwork::DrawBackground(DrawerPlacement()).save(out, "PNG");
   } else {
     std::fputs("numora-background: unknown artwork\n", stderr);
     return 2;
