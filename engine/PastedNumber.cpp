@@ -44,16 +44,18 @@ std::vector<char32_t> CodePoints(std::string_view text) {
 }
 
 // Spaces that a number may be written with: around it, and between its digit groups.
-bool IsSpace(char32_t c) {
+bool IsWrittenSpace(char32_t c) {
   return c == U' ' || c == U'\t' || c == U'\v' || c == U'\f' || c == U'\u00A0' || c == U'\u2007' ||
          c == U'\u2009' || c == U'\u202F';
 }
-bool IsGroupMark(char32_t c) { return (IsSpace(c) && c != U'\t') || c == U'\'' || c == U'\u2019'; }
+bool IsGroupMark(char32_t c) {
+  return (IsWrittenSpace(c) && c != U'\t') || c == U'\'' || c == U'\u2019';
+}
 bool IsCurrency(char32_t c) {
   return c == U'$' || c == U'\u20AC' || c == U'\u00A3' || c == U'\u00A5';
 }
 bool IsSign(char32_t c) { return c == U'+' || c == U'-' || c == U'\u2212'; }
-bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool IsDecimalDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
 using TPoints = std::vector<char32_t>;
 
@@ -64,8 +66,8 @@ TPoints FirstLine(const TPoints& all) {
     std::size_t end = begin;
     while (end < all.size() && all[end] != U'\n' && all[end] != U'\r') ++end;
     std::size_t first = begin, last = end;
-    while (first < last && IsSpace(all[first])) ++first;
-    while (last > first && IsSpace(all[last - 1])) --last;
+    while (first < last && IsWrittenSpace(all[first])) ++first;
+    while (last > first && IsWrittenSpace(all[last - 1])) --last;
     if (first < last) return TPoints(all.begin() + first, all.begin() + last);
     begin = end + 1;
   }
@@ -73,9 +75,9 @@ TPoints FirstLine(const TPoints& all) {
 }
 
 void TrimSpaces(TPoints& p) {
-  while (!p.empty() && IsSpace(p.back())) p.pop_back();
+  while (!p.empty() && IsWrittenSpace(p.back())) p.pop_back();
   std::size_t first = 0;
-  while (first < p.size() && IsSpace(p[first])) ++first;
+  while (first < p.size() && IsWrittenSpace(p[first])) ++first;
   p.erase(p.begin(), p.begin() + first);
 }
 
@@ -108,7 +110,7 @@ bool AppendGrouped(const TPoints& p, std::size_t begin, std::size_t end, char32_
   bool grouped = false;
   for (std::size_t i = begin; i < end; ++i) {
     const char32_t c = p[i];
-    if (IsDigit(c)) {
+    if (IsDecimalDigit(c)) {
       digits.push_back(static_cast<char>(c));
       ++groupLength;
       continue;
@@ -124,7 +126,7 @@ bool AppendGrouped(const TPoints& p, std::size_t begin, std::size_t end, char32_
 
 bool AppendDigits(const TPoints& p, std::size_t begin, std::size_t end, std::string& digits) {
   for (std::size_t i = begin; i < end; ++i) {
-    if (!IsDigit(p[i])) return false;
+    if (!IsDecimalDigit(p[i])) return false;
     digits.push_back(static_cast<char>(p[i]));
   }
   return true;
