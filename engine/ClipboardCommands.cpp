@@ -33,8 +33,8 @@ void TCalculatorEngine::Yaptr1Click(TCalcWindow& window) {
   std::string shown;
   if (number && field.WhollySelected()) {
     shown = *number;
-  } else if (number && ContinuesTypedNumber(field.Text(), *number)) {
-    shown = field.Text() + *number;
+  } else if (number && ContinuesTypedNumber(window.DisplayText(), *number)) {
+    shown = window.DisplayText() + *number;
   } else {
     host_.Beep();
     return;
