@@ -137,8 +137,4 @@ std::string KeyboardKeysOf(const TCalculatorKey& key) {
 
 std::span<const TMenuShortcut> MenuShortcuts() { return kShortcuts; }
 
-bool IsPassedCharacter(char c) {
-  return c == 8 || c == 9 || c == 13 || c == ',' || c == '.' || (c >= '0' && c <= '9');
-}
-
 }  // namespace numora

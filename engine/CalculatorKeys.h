@@ -61,7 +61,4 @@ struct TMenuShortcut {
 };
 std::span<const TMenuShortcut> MenuShortcuts();
 
-// Characters that the hidden field may take in: Backspace, Tab, Enter, ",", "." and digits.
-bool IsPassedCharacter(char character);
-
 }  // namespace numora

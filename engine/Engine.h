@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,9 +12,10 @@
 
 namespace numora {
 
-// emOperandShown: the display shows a whole number put there by a key (Pi, MR, MS, M+) that
-// the next operator takes as its operand, as it takes a typed one; the next digit starts a
-// new number. emNewNumber, after an operator, also makes the next operator calculate nothing.
+// emOperandShown: the display shows a whole number put there by a key (a function, "%", Pi,
+// MR, MS, M+, a paste in scientific form) that the next operator takes as its operand, as it
+// takes a typed one; the next digit starts a new number. emNewNumber, after an operator, also makes
+// the next operator calculate nothing.
 enum class TEntryMode : std::uint8_t {
   emAppend = 0,
   emNewNumber = 1,
@@ -36,11 +38,12 @@ class TTextField {
   virtual std::string Text() const = 0;
   virtual void SetText(const std::string& text) = 0;
   virtual void SelectAll() = 0;
+  // True when a typed or pasted text would replace the whole text.
+  virtual bool WhollySelected() const = 0;
   // Copies the selection to the clipboard as plain text, also an empty selection.
   virtual void CopyToClipboard() = 0;
-  // Replaces the selection (or inserts at the caret) by the clipboard's first line. False,
-  // and nothing changes, when the clipboard holds no text or an empty one.
-  virtual bool PasteFromClipboard() = 0;
+  // The clipboard's plain text, all its lines; nothing when it holds no text.
+  virtual std::optional<std::string> ClipboardText() const = 0;
 };
 
 // The window a key was pressed in.
@@ -121,19 +124,29 @@ class TCalculatorEngine {
   // A click on the window's key as the key table describes it (CalculatorKeys.h).
   void ClickKey(TCalcWindow& window, const TCalculatorKey& key);
 
+  // Edit1 holds the display text: wholly selected when the next digit starts a new number
+  // (so a paste replaces it), with the caret at its end while a number is being typed (so a
+  // paste continues it). Every key handler ends with it, also one that faults.
+  void FollowDisplay(TCalcWindow& window) const;
+
   // Keyboard: one key stroke into the hidden field, key down first. A stroke that types a
   // character is decided by that character alone (Edit1KeyPress), whatever key and
   // modifiers typed it; the key code decides only for strokes that type none.
   void Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualKey, bool typesCharacter);
-  // Presses the key the character stands for; character becomes '\0' when the field must
-  // not take it in (it is filtered before the key acts, so a fault cannot let it through).
+  // Presses the key the character stands for. The character becomes '\0' before the key
+  // acts: the field never takes a typed character in, it follows the display.
   void Edit1KeyPress(TCalcWindow& window, char& character);
   void Kopyala1Click(TCalcWindow& window);  // "&Copy"
-  void Yaptr1Click(TCalcWindow& window);    // "&Paste"; an empty clipboard changes nothing
+  // "&Paste": the clipboard's number (ReadPastedNumber) replaces the selected field or
+  // continues the number being typed; a text that is no number, or that would make the typed
+  // one no number, only beeps.
+  void Yaptr1Click(TCalcWindow& window);
 
  private:
   // Stores a quotient computed with the status flags in raised (the handled division by zero).
   void StoreQuotient(std::string_view operation, long double value, int raised);
+
+  bool NewNumberDue(const TCalcWindow& window) const;
 
   TEngineHost& host_;
   TEngineState state_;

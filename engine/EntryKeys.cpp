@@ -1,8 +1,30 @@
 // Digits, comma, Back, +/-, CE, C and the resets of window creation and close.
 #include "Engine.h"
+#include "EntryRules.h"
 #include "Utf8.h"
 
 namespace numora {
+
+using detail::TFieldFollowsDisplay;
+
+bool TCalculatorEngine::NewNumberDue(const TCalcWindow& window) const {
+  switch (state_.EntryMode) {
+    case TEntryMode::emNewNumber:
+    case TEntryMode::emOperandShown:
+      return true;
+    case TEntryMode::emAppend:
+      return window.DisplayText() == "0";
+    case TEntryMode::emAfterComma:
+      return false;
+  }
+  return false;
+}
+
+void TCalculatorEngine::FollowDisplay(TCalcWindow& window) const {
+  TTextField& field = window.HiddenField();
+  field.SetText(window.DisplayText());
+  if (NewNumberDue(window)) field.SelectAll();
+}
 
 void TCalculatorEngine::EnterText(TCalcWindow& window, std::string_view text) {
   switch (state_.EntryMode) {
@@ -25,11 +47,26 @@ void TCalculatorEngine::EnterText(TCalcWindow& window, std::string_view text) {
 }
 
 void TCalculatorEngine::ZeroButtonClick(TCalcWindow& window, std::string_view caption) {
+  const TFieldFollowsDisplay follow(*this, window);
+  if (!NewNumberDue(window) &&
+      detail::TypedDigitCount(window.DisplayText() + std::string(caption)) > detail::kTypedDigits) {
+    host_.Beep();
+    return;
+  }
   EnterText(window, caption);
   state_.EntryMode = TEntryMode::emAppend;
 }
 
+// Where a new number is due the comma starts it ("0,"), as a digit would.
 void TCalculatorEngine::CommaButtonClick(TCalcWindow& window) {
+  const TFieldFollowsDisplay follow(*this, window);
+  if (state_.EntryMode == TEntryMode::emNewNumber ||
+      state_.EntryMode == TEntryMode::emOperandShown) {
+    state_.EntryMode = TEntryMode::emAfterComma;
+    window.SetDisplayText("0,");
+    state_.NoOperand = false;
+    return;
+  }
   if (window.DisplayText().find(',') != std::string::npos) {
     host_.Beep();
     return;
@@ -38,7 +75,10 @@ void TCalculatorEngine::CommaButtonClick(TCalcWindow& window) {
   EnterText(window, ",");
 }
 
+// The display stays a number: an exponent losing its last digit goes whole ("1E-5" becomes
+// "1"), and a lone sign becomes "0".
 void TCalculatorEngine::BackButtonClick(TCalcWindow& window) {
+  const TFieldFollowsDisplay follow(*this, window);
   std::string text = window.DisplayText();
   if (CodePointCount(text) < 2) {
     window.SetDisplayText("0");
@@ -46,10 +86,14 @@ void TCalculatorEngine::BackButtonClick(TCalcWindow& window) {
     return;
   }
   EraseLastCodePoint(text);
-  window.SetDisplayText(text);
+  while (!text.empty() && (text.back() == 'E' || text.back() == 'e' ||
+                           (text.back() == '-' && text.size() > 1) || text.back() == '+'))
+    text.pop_back();
+  window.SetDisplayText(text.empty() || text == "-" ? "0" : text);
 }
 
 void TCalculatorEngine::SignButtonClick(TCalcWindow& window) {
+  const TFieldFollowsDisplay follow(*this, window);
   const std::string text = window.DisplayText();
   if (text == "0") host_.Beep();
   if (!text.empty() && text.front() == '-') {
@@ -60,6 +104,7 @@ void TCalculatorEngine::SignButtonClick(TCalcWindow& window) {
 }
 
 void TCalculatorEngine::ClearButtonClick(TCalcWindow& window) {
+  const TFieldFollowsDisplay follow(*this, window);
   state_.EntryMode = TEntryMode::emAppend;
   state_.Accumulator = 0;
   state_.PendingOperation = "Num";

@@ -102,9 +102,7 @@ void THeadlessCalculator::PressKey(std::uint16_t virtualKey) {
 
 void THeadlessCalculator::TypeCharacter(char character) {
   THeadlessWindow& w = Current();
-  char passed = character;
-  Run([&] { engine_.Edit1KeyPress(w, passed); });
-  if (passed != '\0') w.Field().TypeCharacter(passed);
+  Run([&] { engine_.Edit1KeyPress(w, character); });
 }
 
 bool THeadlessCalculator::PressShortcut(std::string_view keys) {
@@ -148,6 +146,7 @@ void THeadlessCalculator::OpenScientific() {
 void THeadlessCalculator::ReturnToStandard() {
   if (!scientific_) return;
   standard_->SetDisplayText(scientific_->DisplayText());
+  engine_.FollowDisplay(*standard_);
   scientific_.reset();
 }
 

@@ -15,8 +15,8 @@ struct TMemoryClipboard {
   std::optional<std::string> Text;
 };
 
-// A single-line text field: a typed or pasted text replaces the selection or goes in at
-// the caret; Backspace deletes the selection or the character before the caret.
+// A single-line text field whose owner sets its text and selection; the field itself only
+// copies its selection and reads the clipboard.
 class TMemoryTextField : public TTextField {
  public:
   explicit TMemoryTextField(TMemoryClipboard& clipboard, std::string text = "0");
@@ -24,22 +24,18 @@ class TMemoryTextField : public TTextField {
   std::string Text() const override { return text_; }
   void SetText(const std::string& text) override;  // caret at the end, nothing selected
   void SelectAll() override;
+  bool WhollySelected() const override;
   void CopyToClipboard() override;
-  bool PasteFromClipboard() override;
+  std::optional<std::string> ClipboardText() const override { return clipboard_.Text; }
 
   // The field gets the keyboard focus; the first time, its whole text becomes selected.
   void Focus();
-  // One character as the field itself takes it: Backspace edits, Tab and Enter are not
-  // text in a single-line field, any other character is inserted.
-  void TypeCharacter(char character);
 
   std::size_t Caret() const { return caret_; }
   std::size_t SelectionStart() const { return selectionStart_; }
   std::size_t SelectionLength() const { return selectionLength_; }
 
  private:
-  void ReplaceSelection(const std::string& text);
-
   TMemoryClipboard& clipboard_;
   std::string text_;
   std::size_t caret_ = 0;

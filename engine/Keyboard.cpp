@@ -1,5 +1,7 @@
 // The hidden field's keyboard: typed characters press the window's keys; key codes count
 // only for strokes that type no character. Also the click on a key from the key table.
+#include <utility>
+
 #include "CalculatorKeys.h"
 #include "Engine.h"
 
@@ -46,9 +48,9 @@ void TCalculatorEngine::Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualK
   if (const TCalculatorKey* key = KeyOfVirtualKey(virtualKey)) ClickKey(window, *key);
 }
 
+// The field follows the display (FollowDisplay), so no typed character goes into it.
 void TCalculatorEngine::Edit1KeyPress(TCalcWindow& window, char& character) {
-  const char typed = character;
-  if (!IsPassedCharacter(typed)) character = '\0';
+  const char typed = std::exchange(character, '\0');
   if (const TCalculatorKey* key = KeyOfCharacter(typed)) ClickKey(window, *key);
 }
 

@@ -1,6 +1,7 @@
 #include "Components.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -119,6 +120,7 @@ void TEdit::keyPressEvent(QKeyEvent* e) {
     if (passed == 0) return e->accept();
     if (passed != ch) return insert(QString(QChar(passed)));
   }
+  if (ownerSetsText) return e->accept();
   QLineEdit::keyPressEvent(e);
 }
 
@@ -139,14 +141,15 @@ void TEdit::focusOutEvent(QFocusEvent* e) {
 
 void TEdit::CopySelection() { QGuiApplication::clipboard()->setText(selectedText()); }
 
-bool TEdit::PasteFirstLine() {
+std::optional<QString> TEdit::ClipboardText() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (data == nullptr || !data->hasText() || data->text().isEmpty()) return false;
-  const QString text = data->text();
-  qsizetype end = 0;
-  while (end < text.size() && text[end] != u'\n' && text[end] != u'\r') ++end;
-  insert(text.left(end));
-  return true;
+  if (data == nullptr || !data->hasText()) return std::nullopt;
+  return data->text();
+}
+
+void TEdit::contextMenuEvent(QContextMenuEvent* e) {
+  if (ownerSetsText) return e->accept();
+  QLineEdit::contextMenuEvent(e);
 }
 
 void TEdit::mouseMoveEvent(QMouseEvent* e) {

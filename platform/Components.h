@@ -24,6 +24,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace numora {
@@ -87,13 +88,15 @@ class TEdit : public QLineEdit {
   TKeyDownEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
   TMouseMoveEvent OnMouseMove;
+  // Set, key strokes only raise OnKeyDown and OnKeyPress: no key edits the text or moves the
+  // caret or the selection (Home, arrows, Delete), and there is no context menu; the owner
+  // alone sets them.
+  bool ownerSetsText = false;
   // The selection onto the clipboard as plain text, also an empty one (a copy of nothing
   // must not leave an older text behind).
   void CopySelection();
-  // The clipboard's text up to its first line break, in place of the selection: a
-  // single-line field holds no line break. No text on the clipboard, or an empty one, changes
-  // nothing and gives false.
-  bool PasteFirstLine();
+  // The clipboard's plain text, all of it; nothing when the clipboard holds no text.
+  static std::optional<QString> ClipboardText();
 
  protected:
   bool event(QEvent* e) override;
@@ -101,6 +104,7 @@ class TEdit : public QLineEdit {
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
 
  private:
   bool focusedOnce_ = false;

@@ -18,7 +18,7 @@ constexpr TSpokenComponent kSpoken[] = {
     {"Edit1", "Keyboard input", "Takes the digits and operators typed on the keyboard"},
     {"Dzenle1", "Edit", "Copies and pastes the number"},
     {"Kopyala1", "Copy", "Copies the number to the clipboard"},
-    {"Yaptr1", "Paste", "Puts the text of the clipboard on the display"},
+    {"Yaptr1", "Paste", "Puts the number on the clipboard on the display"},
     {"Grnm1", "View", "Switches between the calculators and opens the function drawer"},
     {"Standart1", "Standard", "Switches to the standard calculator"},
     {"Bilimsel1", "Scientific", "Switches to the scientific calculator"},

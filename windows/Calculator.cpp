@@ -35,8 +35,12 @@ class TCalculatorForm::THiddenField : public TTextField {
   std::string Text() const override { return Utf8(edit_.text()); }
   void SetText(const std::string& text) override { edit_.setText(QString::fromStdString(text)); }
   void SelectAll() override { edit_.selectAll(); }
+  bool WhollySelected() const override { return edit_.selectedText() == edit_.text(); }
   void CopyToClipboard() override { edit_.CopySelection(); }
-  bool PasteFromClipboard() override { return edit_.PasteFirstLine(); }
+  std::optional<std::string> ClipboardText() const override {
+    const std::optional<QString> text = TEdit::ClipboardText();
+    return text ? std::optional(Utf8(*text)) : std::nullopt;
+  }
 
  private:
   TEdit& edit_;
@@ -94,6 +98,7 @@ void TCalculatorForm::Build(const QString& formClass, const QString& description
   statusBar1_ = &Component<TStatusBar>(*this, "StatusBar1");
   ownKindEntry_ = &Component<QAction>(*this, ownKindEntry);
   hiddenField_ = std::make_unique<THiddenField>(*edit1_);
+  edit1_->ownerSetsText = true;  // the engine keeps it on the number being entered
   for (const TMenuShortcut& shortcut : MenuShortcuts())
     Component<QAction>(*this, std::string(shortcut.Entry).c_str())
         .setShortcut(QKeySequence(QString::fromUtf8(shortcut.Keys), QKeySequence::PortableText));

@@ -32,6 +32,7 @@ void TSciCalcForm::FormClose() {
   SciCalcForm = nullptr;
   if (CalculatorForm == nullptr) return;
   CalculatorForm->SetDisplayText(DisplayText());
+  engine_.FollowDisplay(*CalculatorForm);
   CalculatorForm->show();
   CalculatorForm->activateWindow();
 }

@@ -1,11 +1,12 @@
-// What the display's number reader accepts, whatever the locale, and the two helpers of the
-// key handlers: the hidden field's character filter and StripWord.
+// What the display's number reader accepts, whatever the locale, the reader of pasted numbers,
+// and StripWord, a helper of the key handlers.
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <string>
 
 #include "Engine.h"
+#include "PastedNumber.h"
 
 namespace numora {
 namespace {
@@ -58,12 +59,78 @@ TEST(StrToFloatTest, DoesNotDependOnTheProcessLocale) {
   if (chosen == nullptr) GTEST_SKIP() << "no other locale installed";
 }
 
-TEST(HiddenFieldTest, PassesOnlyDigitsSeparatorsAndEditingCharacters) {
-  const std::string passed = "\b\t\r,.0123456789";
-  for (int c = -128; c < 128; ++c) {
-    const bool expected = c != 0 && passed.find(static_cast<char>(c)) != std::string::npos;
-    EXPECT_EQ(IsPassedCharacter(static_cast<char>(c)), expected) << c;
-  }
+// Numbers as web pages, spreadsheets, word processors and terminals in several countries write
+// them, and what the display shows of each.
+TEST(PastedNumberTest, ReadsNumbersAsPeopleWriteThem) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"3.14", "3,14"},
+      {"1 234,5", "1234,5"},
+      {"1.234,56", "1234,56"},
+      {"1,234.56", "1234,56"},
+      {"\u22125", "-5"},
+      {"1\u00A0234\u00A0567", "1234567"},
+      {"1\u202F234,5", "1234,5"},
+      {"1'234'567.89", "1234567,89"},
+      {"1\u2019234.5", "1234,5"},
+      {"1.234.567", "1234567"},
+      {"1,234,567.891", "1234567,891"},
+      {"1,234", "1,234"},
+      {"$1,234.56", "1234,56"},
+      {"12,50 \u20AC", "12,5"},
+      {"\u20AC 12.50", "12,5"},
+      {"\u00A33", "3"},
+      {"\u00A51,000,000", "1000000"},
+      {"-$5.25", "-5,25"},
+      {"$-5.25", "-5,25"},
+      {"+7", "7"},
+      {".5", "0,5"},
+      {"5.", "5"},
+      {"-0", "0"},
+      {"  42  \n", "42"},
+      {"\n \n\t7\r\n8", "7"},
+      {"1.5e3", "1500"},
+      {"6.02214076E23", "6,02214076E23"},
+      {"2,5e\u22123", "0,0025"},
+      {"1E-5", "1E-5"},
+      {"1E4932", "1E4932"},
+      {"0.333333333333333333", "0,333333333333333"},
+      {"3.14159265358979323846", "3,14159265358979"},
+      {"123456789012345678", "1,23456789012346E17"},
+  };
+  for (const auto& [text, shown] : rows) EXPECT_EQ(ReadPastedNumber(text), shown) << text;
+}
+
+TEST(PastedNumberTest, RefusesTextsThatHoldNoNumberInRange) {
+  const char* const rows[] = {
+      "12 apples",
+      "4 8 15",
+      "1,2,3",
+      "1e99999",
+      "1E-99999",
+      "",
+      " \n\t\n ",
+      "abc",
+      "-",
+      "$",
+      "--5",
+      "5-",
+      "5%",
+      "(5)",
+      "1e",
+      "1e+",
+      "e5",
+      "0x10",
+      "1.234.56",
+      "1 23",
+      "12,34,567",
+      "1,5.3",
+      "$5\u20AC",
+      "1 234 5678",
+      "1\xFF"
+      "2",
+      "\u0661\u0662",
+  };
+  for (const char* text : rows) EXPECT_EQ(ReadPastedNumber(text), std::nullopt) << text;
 }
 
 TEST(StripWordTest, RemovesEveryOccurrenceIgnoringCase) {

@@ -19,7 +19,10 @@ TEST(ProbeKeysTest, PrintsOneLinePerEventThenTheDisplayAndTheState) {
       {"keys 15 sci 7 + std", "display: 7\n", 0},
       {"keys 'type:6*7=' ctrl+c", "clipboard: 42\ndisplay: 42\n", 0},
       {"keys type:12 backspace escape type:5 delete", "display: 0\n", 0},
-      {"keys 'paste:\n17' copy", "clipboard: \ndisplay: \n", 0},
+      {"keys 'paste:\n17' copy", "clipboard: 17\ndisplay: 17\n", 0},
+      // paste: goes through the reader of pasted numbers, as the window's paste does.
+      {"keys 'type:5+' 'paste:1 234.5' enter", "display: 1239,5\n", 0},
+      {"keys 7 'paste:12 apples'", "beep\ndisplay: 7\n", 0},
       {"keys --state 7 +",
        "display: 7\naccumulator: 7\nmemory: 0\npending: Plus\nmode: emNewNumber\nnooperand: "
        "false\n",

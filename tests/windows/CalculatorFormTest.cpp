@@ -161,7 +161,8 @@ class CalculatorFormTest : public QObject {
   }
 
   // Tokens: a key's component name is a click in the current window; type:TEXT types into
-  // its Edit1; kp+ kp- kp/ kp, enter backspace escape delete ctrl+c ctrl+v are keys;
+  // its Edit1; kp+ kp- kp/ kp, enter backspace escape delete home shift+home end left
+  // shift+left ctrl+c ctrl+v are keys;
   // clip:TEXT puts TEXT on the clipboard; a menu entry's name triggers it; close closes the
   // scientific window.
   void key_sequences_show_their_display_clipboard_and_events_data() {
@@ -196,9 +197,29 @@ class CalculatorFormTest : public QObject {
     row("keypad decimal once", "type:1 kp, kp,", "1,", "-", "beep");
     row("paste after copy is the clipboard", "Kopyala1 clip:42 Yaptr1", "42");
     row("paste keeps typed digits, never letters", "type:1a2 clip:5 Yaptr1", "125");
-    row("paste takes the first line", "ClearAllButton type:5 kp+ clip:42\n17 Yaptr1 enter", "547");
-    row("copy of an empty display", "Kopyala1 clip:\n17 Yaptr1 Kopyala1", "", "");
-    row("an empty clipboard pastes nothing", "FourButton TwoButton clip: Yaptr1 EqualButton", "42");
+    row("paste takes the first line", "ClearAllButton type:5 kp+ clip:42\n17 Yaptr1 enter", "47");
+    row("paste takes the first line with a number", "Kopyala1 clip:\n17 Yaptr1 Kopyala1", "17",
+        "17");
+    row("an empty clipboard pastes nothing", "FourButton TwoButton clip: Yaptr1 EqualButton", "42",
+        "-", "beep");
+    // The hidden field holds the number being entered, so the keyboard's paste lands where
+    // the mouse's does.
+    row("typed operator then ctrl+v", "type:5+ clip:17 ctrl+v enter", "22");
+    row("paste after a result", "type:12+3= clip:5 ctrl+v", "5");
+    row("paste after escape", "type:7 escape clip:3 ctrl+v", "3");
+    row("paste after a function", "Bilimsel1 NineButton RootButton clip:4 Yaptr1", "4");
+    row("home moves nothing", "type:12 home clip:3 ctrl+v", "123");
+    row("shift+home selects nothing", "type:12 shift+home clip:3 ctrl+v", "123");
+    row("arrows move nothing", "type:12 left shift+left clip:3 ctrl+v", "123");
+    row("end after a result selects nothing", "type:12+3= end clip:5 ctrl+v", "5");
+    row("a pasted point is the decimal comma", "clip:3.14 Yaptr1", "3,14");
+    row("pasted groups and minus sign", "clip:\u22121\u00A0234,5 Yaptr1", "-1234,5");
+    row("a pasted text without a number beeps", "type:42 clip:12\u00A0apples ctrl+v", "42", "-",
+        "beep");
+    row("a function's result is the operand",
+        "Bilimsel1 TwoButton PlusButton NineButton RootButton EqualButton", "5");
+    row("a comma after an operator starts 0,",
+        "TwoButton PlusButton CommaButton FiveButton EqualButton", "2,5");
     row("the pasted number is the operand", "OneButton PlusButton clip:7 Yaptr1 EqualButton", "8");
     row("MR shows the memory",
         "SevenButton SpeedButton22 OneButton PlusButton MemButton EqualButton", "8");
@@ -233,6 +254,11 @@ class CalculatorFormTest : public QObject {
           {"backspace", {Qt::Key_Backspace, {}}},
           {"escape", {Qt::Key_Escape, {}}},
           {"delete", {Qt::Key_Delete, {}}},
+          {"home", {Qt::Key_Home, {}}},
+          {"shift+home", {Qt::Key_Home, Qt::ShiftModifier}},
+          {"end", {Qt::Key_End, {}}},
+          {"left", {Qt::Key_Left, {}}},
+          {"shift+left", {Qt::Key_Left, Qt::ShiftModifier}},
           {"ctrl+c", {Qt::Key_C, Qt::ControlModifier}},
           {"ctrl+v", {Qt::Key_V, Qt::ControlModifier}}};
       if (token.startsWith("type:"))
@@ -249,6 +275,7 @@ class CalculatorFormTest : public QObject {
         Click(Current(), token);
     }
     QCOMPARE(Display(), display);
+    QCOMPARE(Current()->findChild<TEdit*>("Edit1")->text(), display);
     if (clipboard != "-") QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
     QCOMPARE(events_.join(", "), events);
   }

@@ -3,12 +3,15 @@
 # clipboard ("&Copy") or the windows on the screen:
 # - 12, keypad +, 3, Enter, Edit > Copy leaves 15 on the clipboard;
 # - after a menu opened with Alt or with the mouse is closed by Escape, typed digits count;
-# - Edit > Paste takes the clipboard's first line: C, 5, keypad +, paste "42\n17", Enter: 547;
-# - Copy of an empty display empties the clipboard; message and error boxes are titled
-#   "Numora" and give the keyboard back when they close;
+# - Edit > Paste takes the clipboard's first line with a number: C, 5, keypad +, paste
+#   "42\n17", Enter: 47; message and error boxes are titled "Numora" and give the keyboard
+#   back when they close;
 # - typed calculations give their results on US, German and French layouts: the main row's
 #   operators, Shift+8's "*", both Enter keys, "." and ","; Backspace is Back, Escape and Delete
 #   clear the calculation and keep the memory, Ctrl+C and Ctrl+V copy and paste;
+# - a paste lands in the number being entered (5+ Ctrl+V of 17 Enter: 22; after a result, after
+#   Escape and after Home it is the pasted number, or continues the typed one), and a pasted
+#   "1 234.5" (no-break space) is 1234,5 while "12 apples" changes nothing;
 # - View > Scientific shows "Scientific" at the standard window's top-left corner with the
 #   standard window hidden; closing it brings the standard window back, showing what the
 #   scientific window showed;
@@ -85,14 +88,15 @@ xdotool key KP_Add
 own_clipboard $'42\n17'
 menu e p
 xdotool key Return
-clipboard_is 547 "pasting \"42\\n17\" after C 5 keypad+"
-
-own_clipboard $'\n17'
-menu e p
-clipboard_is "" "pasting \"\\n17\" over the whole text"
+clipboard_is 47 "pasting \"42\\n17\" after C 5 keypad+"
 owner=
-xdotool key KP_Add  # the empty display is no number
+
+xdotool type 0
+xdotool key KP_Divide
+xdotool type 0
+xdotool key Return  # 0 / 0 has no value
 close_box "a fault"
+xdotool key Escape
 xdotool type 5
 xdotool key KP_Divide
 xdotool type 0
@@ -150,6 +154,22 @@ xdotool key Escape ctrl+v
 xdotool type +1=
 clipboard_is 18 "Ctrl+V of 17, then +1="
 owner=
+pasted_is() {  # KEYS TEXT EXPECTED: KEYS typed (xdotool key names), Ctrl+V of TEXT
+  xdotool key Escape $1
+  own_clipboard "$2"
+  xdotool key ctrl+v
+  clipboard_is "$3" "$1 then Ctrl+V of \"$2\""
+  owner=
+}
+pasted_is "5 plus" 17 17
+xdotool key Return
+clipboard_is 22 "5+ Ctrl+V of 17, Enter"
+pasted_is "1 2 plus 3 equal" 5 5
+pasted_is "7 Escape" 3 3
+pasted_is "1 2 Home" 3 123
+pasted_is "1 2 shift+Left" 3 123
+pasted_is "" $'1\xc2\xa0234.5' 1234,5
+pasted_is "" '12 apples' 0
 
 menu v c
 scientific=$(wait_for Scientific) || fail "no window \"Scientific\" appeared"
