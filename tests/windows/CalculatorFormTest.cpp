@@ -286,7 +286,7 @@ class CalculatorFormTest : public QObject {
         QCOMPARE(key->geometry(), QRect(left, row.top, row.width, 25));
         QCOMPARE(key->font().pixelSize(), kFonts[row.font].pixels);
         QVERIFY2(key->font().bold(), row.name);
-        QCOMPARE(key->fontColor, kFonts[row.font].color);
+        QCOMPARE(key->fontColor.classic, kFonts[row.font].color);
         QCOMPARE(key->focusPolicy(), Qt::NoFocus);
       }
       for (QObject* child : Component<TPanel>(*Current(), "Panel2").children()) {
