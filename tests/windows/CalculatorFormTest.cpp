@@ -340,6 +340,18 @@ class CalculatorFormTest : public QObject {
     // Edit1 lies below the display strip it belongs to, so it never shows.
     const auto& edit1 = Component<TEdit>(*window, "Edit1");
     QVERIFY(!edit1.parentWidget()->rect().intersects(edit1.geometry()));
+    // A larger desktop font, also one that comes while the program runs, makes the menu bar
+    // taller: the window grows with it and the client area, status bar and all, keeps its size.
+    const QFont menuFont = QApplication::font("QMenuBar");
+    for (int points : {12, 20}) {
+      QFont larger = menuFont;
+      larger.setPointSize(points);
+      QApplication::setFont(larger, "QMenuBar");
+      QTRY_COMPARE(window->height(), window->menuBar()->sizeHint().height() + client.height());
+      QCOMPARE(window->centralWidget()->size(), client);
+      QCOMPARE(window->minimumSize(), window->maximumSize());
+    }
+    QApplication::setFont(menuFont, "QMenuBar");
     QDir().mkpath(NUMORA_BINARY_DIR "/screenshots");
     QVERIFY(window->grab().save(NUMORA_BINARY_DIR "/screenshots/" + caption + ".png"));
   }
