@@ -454,6 +454,42 @@ class CalculatorFormTest : public QObject {
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
   }
 
+  // A title bar holds the icon and three buttons, each about a line of the title's font high,
+  // beside the title: at every scale of that font the box leaves them that room.
+  void the_division_by_zero_and_fault_boxes_are_wide_enough_for_their_title() {
+    auto& app = TApplication::Instance();
+    app.SetMessageSink({});
+    app.SetFaultSink({});
+    const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    for (int points : {9, 14, 24}) {
+      QFont font = titleFont;
+      font.setPointSize(points);
+      QApplication::setFont(font, "QMdiSubWindowTitleBar");
+      const QFontMetrics metrics(font);
+      const int needed = metrics.horizontalAdvance("Numora") + 4 * metrics.height();
+      for (const auto& [box, keys] :
+           {std::pair("MessageBox",
+                      QStringList{"FiveButton", "DivideButton", "ZeroButton", "EqualButton"}),
+            std::pair("FaultBox", QStringList{"FourButton", "SignButton", "RootButton"})}) {
+        int width = 0;
+        QTimer::singleShot(50, [&, name = box] {
+          if (auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            if (shown->objectName() == name) width = shown->width();
+            shown->reject();
+          }
+        });
+        Click(form_.get(), "ClearButton");
+        for (const QString& key : keys) Click(form_.get(), key);
+        QVERIFY2(width >= needed, qPrintable(QString("%1 at %2 points: %3 pixels, %4 needed")
+                                                 .arg(box)
+                                                 .arg(points)
+                                                 .arg(width)
+                                                 .arg(needed)));
+      }
+    }
+    QApplication::setFont(titleFont, "QMdiSubWindowTitleBar");
+  }
+
   void the_about_box_has_its_pictures_texts_and_button() {
     TAboutBox box;
     QCOMPARE(box.windowTitle(), QString(32, ' ') + "About");
