@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -14,7 +15,21 @@
 namespace numora {
 namespace {
 TApplication* theApplication = nullptr;
+
+// A box as narrow as a short message leaves its title bar no room for the title beside the
+// icon and the buttons, and the window manager shows "..." in its place. A bar holds about
+// five squares of its own height besides the title; both grow with the scale and the font.
+void FitTitle(QMessageBox& box) {
+  QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+  titleFont.setBold(true);
+  const QFontMetrics metrics(titleFont);
+  const int width = metrics.horizontalAdvance(box.windowTitle()) + 6 * (metrics.height() + 8);
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
+
+}  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   theApplication = this;
@@ -123,6 +138,7 @@ void TApplication::ShowFault(const std::string& description) {
   QMessageBox box(QMessageBox::Critical, applicationDisplayName(),
                   QString::fromStdString(description), QMessageBox::Ok);
   box.setObjectName("FaultBox");
+  FitTitle(box);
   ShowModal(box);
 }
 
@@ -136,6 +152,7 @@ void TApplication::ShowMessage(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, applicationDisplayName(), QString::fromStdString(text),
                   QMessageBox::Ok);
   box.setObjectName("MessageBox");
+  FitTitle(box);
   ShowModal(box);
 }
 

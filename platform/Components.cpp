@@ -56,7 +56,7 @@ TPanel::TPanel(QWidget* parent) : QWidget(parent) {
 }
 void TPanel::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  if (!transparent) p.fillRect(rect(), color);
+  if (!transparent) p.fillRect(rect(), color.On(palette()));
   if (bevel != TBevel::None) DrawBevel(p, rect().adjusted(0, 0, -1, -1), bevel == TBevel::Raised);
 }
 void TPanel::mouseMoveEvent(QMouseEvent* e) { MouseMove(this, *this, e); }
@@ -72,8 +72,8 @@ void TLabel::SetCaption(const QString& text) {
 }
 void TLabel::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  if (!transparent) p.fillRect(rect(), color);
-  p.setPen(fontColor);
+  if (!transparent) p.fillRect(rect(), color.On(palette()));
+  p.setPen(fontColor.On(palette()));
   p.setFont(font());
   QString text = caption_;
   text.remove('&');
@@ -165,7 +165,7 @@ TSpeedButton::TSpeedButton(QWidget* parent) : QWidget(parent) {
 }
 void TSpeedButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), color);
+  p.fillRect(rect(), color.On(palette()));
   DrawBevel(p, rect().adjusted(0, 0, -1, -1), !down_);
   const QRect inner = rect().translated(down_ ? 1 : 0, down_ ? 1 : 0);
   if (!glyph.isNull()) {
@@ -173,7 +173,7 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
     g.moveCenter(inner.center());
     p.drawImage(g, glyph);
   }
-  p.setPen(fontColor);
+  p.setPen(fontColor.On(palette()));
   p.setFont(font());
   p.drawText(inner, Qt::AlignCenter, caption_);
 }
@@ -235,7 +235,7 @@ void TImage::ClearLayer() {
 }
 void TImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  if (!transparent) p.fillRect(rect(), color);
+  if (!transparent) p.fillRect(rect(), color.On(palette()));
   const auto target = [&](QSize size) { return stretch ? rect() : QRect(QPoint(0, 0), size); };
   if (painter_) {
     painter_(p, rect());
@@ -266,7 +266,7 @@ void TStatusBar::SetPanelText(int index, const QString& text) {
 }
 void TStatusBar::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), color);
+  p.fillRect(rect(), color.On(palette()));
   p.setFont(font());
   int x = 0;
   for (std::size_t i = 0; i < widths_.size(); ++i) {
@@ -274,7 +274,7 @@ void TStatusBar::paintEvent(QPaintEvent*) {
     const int w = last ? std::max(0, width() - x) : widths_[i];
     const QRect cell(x, 2, w - 2, height() - 2);
     DrawBevel(p, cell.adjusted(0, 0, -1, -1), false);
-    p.setPen(fontColor);
+    p.setPen(fontColor.On(palette()));
     p.drawText(cell.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, texts_[i]);
     x += w;
   }

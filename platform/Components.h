@@ -27,6 +27,8 @@
 #include <optional>
 #include <vector>
 
+#include "Look.h"
+
 namespace numora {
 
 using TNotifyEvent = std::function<void(QObject* sender)>;
@@ -34,11 +36,12 @@ using TMouseMoveEvent = std::function<void(QObject* sender, int x, int y)>;
 using TKeyDownEvent = std::function<void(QObject* sender, std::uint16_t& key, bool typesCharacter)>;
 using TKeyPressEvent = std::function<void(QObject* sender, char& key)>;
 
-// What every component shares: colour, font colour, mouse moves, clicks.
+// What every component shares: colour, font colour, mouse moves, clicks. The colours are drawn
+// as they are, or from the component's palette where they keep a role (FormBuilder.h).
 class TComponentLook {
  public:
-  QColor color{240, 240, 240};
-  QColor fontColor{0, 0, 0};
+  TLookColor color{QColor(240, 240, 240), QPalette::Button};
+  TLookColor fontColor{QColor(0, 0, 0), QPalette::ButtonText};
   bool transparent = false;
   TMouseMoveEvent OnMouseMove;
   TNotifyEvent OnClick;

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QIcon>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -33,6 +35,7 @@ class TBuilder {
   void BuildItem(QMenu& menu, const QJsonObject& item);
   void BuildComponents(QWidget& parent, const QJsonValue& list, const TFontSpec& font);
   void BuildComponent(QWidget& parent, const QJsonObject& json, const TFontSpec& font);
+  void KeepContrast();
 
   // The component or menu entry being built; the innermost one a fault leaves is kept for
   // the error text.
@@ -53,6 +56,13 @@ class TBuilder {
 
  private:
   std::vector<QString> path_;
+  // The colours of each widget's text and background, settled once all are built; a
+  // transparent component's text lies on the background of the nearest opaque one below it.
+  struct TLook {
+    TLookColor text, background;
+  };
+  std::map<QWidget*, TLook> looks_;
+  QWidget* client_ = nullptr;
   QWidget& form_;
   const THandlers& handlers_;
   const TComponentRegistry& registry_;
@@ -64,27 +74,59 @@ void TBuilder::CheckKeys(const QJsonObject& json, const std::set<QString>& known
       throw std::runtime_error("unknown property " + Quoted(it.key()));
 }
 
-void SetFontColor(QWidget& w, const QColor& color) {
-  if (auto* look = dynamic_cast<TComponentLook*>(&w)) {
-    look->fontColor = color;
-    return;
+// Where a description fixes a text's colour or its background, the other keeps its classic
+// value as well, so the pair keeps the contrast it was designed with; a pair of system colours
+// follows the desktop's palette, the text in the palette's own colour for that background.
+void TBuilder::KeepContrast() {
+  const auto backgroundOf = [this](QWidget* w) -> TLook& {
+    for (;; w = w->parentWidget()) {
+      auto it = looks_.find(w);
+      const auto* component = dynamic_cast<const TComponentLook*>(w);
+      if (it != looks_.end() && (w == client_ || component == nullptr || !component->transparent))
+        return it->second;
+    }
+  };
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (auto& [widget, look] : looks_) {
+      TLook& under = backgroundOf(widget);
+      if (look.text.role.has_value() == under.background.role.has_value()) continue;
+      look.text.role.reset();
+      under.background.role.reset();
+      changed = true;
+    }
   }
-  QPalette palette = w.palette();
-  for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-    palette.setColor(role, color);
-  w.setPalette(palette);
+  for (auto& [widget, look] : looks_) {
+    const TLook& under = backgroundOf(widget);
+    if (look.text.role) look.text.role = TextRoleOn(*under.background.role);
+    if (widget == client_) {
+      if (look.background.role) continue;  // the window's own face
+      QPalette palette = widget->palette();
+      palette.setColor(QPalette::Window, look.background.classic);
+      widget->setPalette(palette);
+      widget->setAutoFillBackground(true);
+    } else if (auto* component = dynamic_cast<TComponentLook*>(widget)) {
+      component->color = look.background;
+      component->fontColor = look.text;
+    } else if (!look.text.role) {
+      QPalette palette = ClassicPalette();
+      for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(role, look.text.classic);
+      for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, look.background.classic);
+      widget->setPalette(palette);
+    }
+  }
 }
 
-void SetColor(QWidget& w, const QColor& color) {
-  if (auto* look = dynamic_cast<TComponentLook*>(&w)) {
-    look->color = color;
-    return;
+// Keys typed into a control nobody can see are lost: a control that lies wholly outside the
+// client area takes no focus.
+void LeaveOutOfTabOrder(QWidget& client) {
+  for (QWidget* w : client.findChildren<QWidget*>()) {
+    if (w->focusPolicy() == Qt::NoFocus) continue;
+    const QRect onClient(w->mapTo(&client, QPoint(0, 0)), w->size());
+    if (!onClient.intersects(client.rect())) w->setFocusPolicy(Qt::NoFocus);
   }
-  QPalette palette = w.palette();
-  palette.setColor(QPalette::Window, color);
-  palette.setColor(QPalette::Base, color);
-  w.setPalette(palette);
-  w.setAutoFillBackground(true);
 }
 
 TFontSpec FontOf(const QJsonObject& json, const TFontSpec& inherited) {
@@ -95,8 +137,10 @@ TFontSpec FontOf(const QJsonObject& json, const TFontSpec& inherited) {
 
 void TBuilder::ApplyLook(QWidget& w, const QJsonObject& json, const TFontSpec& font) {
   w.setFont(font.font);
-  SetFontColor(w, font.color);
-  if (json.contains("color")) SetColor(w, ColorByName(String(json["color"])));
+  TLook look{font.color, LookColorByName(qobject_cast<QLineEdit*>(&w) ? "clWindow" : "clBtnFace")};
+  if (auto* component = dynamic_cast<TComponentLook*>(&w)) look.background = component->color;
+  if (json.contains("color")) look.background = LookColorByName(String(json["color"]));
+  looks_[&w] = look;
   if (json.contains("hint")) w.setToolTip(String(json["hint"]));
 }
 
@@ -255,15 +299,14 @@ TFormEvents TBuilder::Build(const QJsonObject& d) {
   else
     client->resize(size);
 
-  const TFontSpec font = FontOf(d, TFontSpec{QApplication::font(), ColorByName("clWindowText")});
+  const TFontSpec font =
+      FontOf(d, TFontSpec{QApplication::font(), LookColorByName("clWindowText")});
   client->setFont(font.font);
-  SetFontColor(*client, font.color);
-  if (d.contains("color")) {
-    QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, ColorByName(String(d["color"])));
-    client->setPalette(palette);
-    client->setAutoFillBackground(true);
-  }
+  client_ = client;
+  TLook clientLook{font.color,
+                   LookColorByName(d.contains("color") ? String(d["color"]) : "clBtnFace")};
+  if (clientLook.background.role == QPalette::Button) clientLook.background.role = QPalette::Window;
+  looks_[client] = clientLook;
   if (d.contains("hint")) form_.setToolTip(String(d["hint"]));
 
   if (d.contains("menu")) {
@@ -271,7 +314,14 @@ TFormEvents TBuilder::Build(const QJsonObject& d) {
     BuildMenu(*mainWindow->menuBar(), Array(d["menu"]));
   }
   BuildComponents(*client, d.value("components"), font);
-  if (fixed) form_.setFixedSize(mainWindow != nullptr ? mainWindow->sizeHint() : size);
+  KeepContrast();
+  LeaveOutOfTabOrder(*client);
+  // The client area keeps its size; a main window's follows its menu bar's real height, also
+  // when the font changes while the program runs (its layout sizes it again).
+  if (fixed && mainWindow != nullptr)
+    mainWindow->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  else if (fixed)
+    form_.setFixedSize(size);
 
   TFormEvents events;
   const QJsonObject bound = d.contains("events") ? Object(d["events"]) : QJsonObject();

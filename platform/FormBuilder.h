@@ -27,7 +27,15 @@
 //                      "components": [ ...children... ]} ]
 //   }
 // A font states only what differs from its parent's font. Components are created in order, so
-// later ones lie on top. Unknown keys, classes, properties, events and handler names are
+// later ones lie on top.
+//
+// Colours: a text and the background it lies on (its own, or a transparent component's parent's)
+// follow the desktop's palette together only where both are system colours the palette carries
+// (clWindowText, clBtnFace, clWindow, clInfoBk, ...); the text then takes the palette's text
+// colour for that background. Where the description fixes either of them, both keep their
+// values on the classic light desktop, so the designer's contrast holds under any palette.
+// A component that lies wholly outside the client area takes no focus: Tab never reaches it.
+// A fixed main window's height follows its menu bar's, also when the font changes later. Unknown keys, classes, properties, events and handler names are
 // errors (EFormDescription, naming the description and the component), never ignored.
 //
 // Inheritance: the inheriting description is merged into its base before building. Keys

@@ -7,7 +7,9 @@
 
 namespace numora {
 
-QColor ColorByName(const QString& name) {
+namespace {
+
+const std::map<QString, QColor>& Colors() {
   static const std::map<QString, QColor> kColors = {
       {"clBlack", QColor(0, 0, 0)},
       {"clMaroon", QColor(128, 0, 0)},
@@ -41,14 +43,67 @@ QColor ColorByName(const QString& name) {
       {"clInfoBk", QColor(255, 255, 225)},
       {"clInfoText", QColor(0, 0, 0)},
   };
+  return kColors;
+}
+
+// The system colours a desktop palette carries. The caption and desktop colours are not among
+// them: they stay at their classic values.
+const std::map<QString, QPalette::ColorRole> kRoles = {
+    {"clWindowText", QPalette::WindowText}, {"clWindow", QPalette::Base},
+    {"clBtnFace", QPalette::Button},        {"clBtnShadow", QPalette::Mid},
+    {"clBtnHighlight", QPalette::Light},    {"clInfoBk", QPalette::ToolTipBase},
+    {"clInfoText", QPalette::ToolTipText},
+};
+
+}  // namespace
+
+QColor ColorByName(const QString& name) {
   if (name.startsWith('#')) {
     QColor c(name);
     if (c.isValid()) return c;
   }
-  auto it = kColors.find(name);
-  if (it == kColors.end())
+  auto it = Colors().find(name);
+  if (it == Colors().end())
     throw std::runtime_error("unknown colour \"" + name.toStdString() + "\"");
   return it->second;
+}
+
+TLookColor LookColorByName(const QString& name) {
+  TLookColor color{ColorByName(name), std::nullopt};
+  if (auto it = kRoles.find(name); it != kRoles.end()) color.role = it->second;
+  return color;
+}
+
+QPalette::ColorRole TextRoleOn(QPalette::ColorRole background) {
+  switch (background) {
+    case QPalette::Button:
+      return QPalette::ButtonText;
+    case QPalette::Base:
+      return QPalette::Text;
+    case QPalette::ToolTipBase:
+      return QPalette::ToolTipText;
+    default:
+      return QPalette::WindowText;
+  }
+}
+
+QPalette ClassicPalette() {
+  const QColor face = ColorByName("clBtnFace"), text = ColorByName("clWindowText");
+  QPalette p(text, face, ColorByName("clBtnHighlight"), ColorByName("clBtnShadow"),
+             ColorByName("clBtnShadow"), text, QColor(255, 255, 255), ColorByName("clWindow"),
+             face);
+  p.setColor(QPalette::Midlight, QColor(227, 227, 227));
+  p.setColor(QPalette::Shadow, QColor(105, 105, 105));
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::ToolTipBase, ColorByName("clInfoBk"));
+  p.setColor(QPalette::ToolTipText, ColorByName("clInfoText"));
+  p.setColor(QPalette::Highlight, QColor(0, 120, 215));
+  p.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+  p.setColor(QPalette::AlternateBase, QColor(245, 245, 245));
+  p.setColor(QPalette::PlaceholderText, QColor(109, 109, 109));
+  for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+    p.setColor(QPalette::Disabled, role, QColor(109, 109, 109));
+  return p;
 }
 
 // The face a window was designed in where the system has it, else the metric-compatible face
@@ -86,7 +141,7 @@ TFontSpec FontFromJson(const QJsonObject& json, const TFontSpec& inherited) {
   }
   if (json.contains("name")) spec.font.setFamily(SubstituteFace(json["name"].toString()));
   if (json.contains("height")) spec.font.setPixelSize(json["height"].toInt());
-  if (json.contains("color")) spec.color = ColorByName(json["color"].toString());
+  if (json.contains("color")) spec.color = LookColorByName(json["color"].toString());
   if (json.contains("style")) {
     spec.font.setBold(false);
     spec.font.setItalic(false);

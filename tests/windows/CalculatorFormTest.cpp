@@ -313,7 +313,7 @@ class CalculatorFormTest : public QObject {
         QCOMPARE(key->geometry(), QRect(left, row.top, row.width, 25));
         QCOMPARE(key->font().pixelSize(), kFonts[row.font].pixels);
         QVERIFY2(key->font().bold(), row.name);
-        QCOMPARE(key->fontColor, kFonts[row.font].color);
+        QCOMPARE(key->fontColor.classic, kFonts[row.font].color);
         QCOMPARE(key->focusPolicy(), Qt::NoFocus);
       }
       for (QObject* child : Component<TPanel>(*Current(), "Panel2").children()) {
@@ -367,6 +367,18 @@ class CalculatorFormTest : public QObject {
     // Edit1 lies below the display strip it belongs to, so it never shows.
     const auto& edit1 = Component<TEdit>(*window, "Edit1");
     QVERIFY(!edit1.parentWidget()->rect().intersects(edit1.geometry()));
+    // A larger desktop font, also one that comes while the program runs, makes the menu bar
+    // taller: the window grows with it and the client area, status bar and all, keeps its size.
+    const QFont menuFont = QApplication::font("QMenuBar");
+    for (int points : {12, 20}) {
+      QFont larger = menuFont;
+      larger.setPointSize(points);
+      QApplication::setFont(larger, "QMenuBar");
+      QTRY_COMPARE(window->height(), window->menuBar()->sizeHint().height() + client.height());
+      QCOMPARE(window->centralWidget()->size(), client);
+      QCOMPARE(window->minimumSize(), window->maximumSize());
+    }
+    QApplication::setFont(menuFont, "QMenuBar");
     QDir().mkpath(NUMORA_BINARY_DIR "/screenshots");
     QVERIFY(window->grab().save(NUMORA_BINARY_DIR "/screenshots/" + caption + ".png"));
   }
@@ -467,6 +479,42 @@ class CalculatorFormTest : public QObject {
     Form1 = nullptr;
     Trigger(form_.get(), "Function1");  // without a drawer nothing happens
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
+  }
+
+  // A title bar holds the icon and three buttons, each about a line of the title's font high,
+  // beside the title: at every scale of that font the box leaves them that room.
+  void the_division_by_zero_and_fault_boxes_are_wide_enough_for_their_title() {
+    auto& app = TApplication::Instance();
+    app.SetMessageSink({});
+    app.SetFaultSink({});
+    const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    for (int points : {9, 14, 24}) {
+      QFont font = titleFont;
+      font.setPointSize(points);
+      QApplication::setFont(font, "QMdiSubWindowTitleBar");
+      const QFontMetrics metrics(font);
+      const int needed = metrics.horizontalAdvance("Numora") + 4 * metrics.height();
+      for (const auto& [box, keys] :
+           {std::pair("MessageBox",
+                      QStringList{"FiveButton", "DivideButton", "ZeroButton", "EqualButton"}),
+            std::pair("FaultBox", QStringList{"FourButton", "SignButton", "RootButton"})}) {
+        int width = 0;
+        QTimer::singleShot(50, [&, name = box] {
+          if (auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            if (shown->objectName() == name) width = shown->width();
+            shown->reject();
+          }
+        });
+        Click(form_.get(), "ClearButton");
+        for (const QString& key : keys) Click(form_.get(), key);
+        QVERIFY2(width >= needed, qPrintable(QString("%1 at %2 points: %3 pixels, %4 needed")
+                                                 .arg(box)
+                                                 .arg(points)
+                                                 .arg(width)
+                                                 .arg(needed)));
+      }
+    }
+    QApplication::setFont(titleFont, "QMdiSubWindowTitleBar");
   }
 
   void the_about_box_has_its_pictures_texts_and_button() {

@@ -207,4 +207,49 @@ kill -0 "$pid" 2>/dev/null || fail "closing the scientific window ended the prog
 
 xdotool key alt+F4
 ended "$pid" || fail "Alt+F4 on the standard window did not end the program well"
-echo "window-manager-session-test: boxes, About, drawer and its error box owned and on top; keyboard back; readout whole; drawer reopens; exit 0"
+# A larger desktop font and the keyboard where people can see (one block). With a 12-point
+# desktop font (qt6ct, in a configuration of this test's own) the menu bar grows and the
+# standard window with it: the keypad starts 41 pixels under the menu bar and the 254-pixel
+# client area, its status bar at the bottom, lies wholly inside the window. In the drawer Tab
+# and Shift+Tab keep the keyboard in the formula field, whose Enter still draws.
+qt6ct_config=$(mktemp -d)
+trap 'rm -f "$errors"; rm -rf "$qt6ct_config"' EXIT
+mkdir -p "$qt6ct_config/qt6ct"
+printf '[Fonts]\ngeneral="DejaVu Sans,12,-1,5,50,0,0,0,0,0"\nfixed="DejaVu Sans Mono,12,-1,5,50,0,0,0,0,0"\n' \
+  >"$qt6ct_config/qt6ct/qt6ct.conf"
+XDG_CONFIG_HOME=$qt6ct_config QT_QPA_PLATFORMTHEME=qt6ct "$numora" 2>"$errors" &
+pid=$!
+standard=$(wait_for Numora) || fail "no window \"Numora\" appeared with a 12-point desktop font"
+back_to "$standard" "start-up with a 12-point desktop font"
+height=$(xwininfo -id "$standard" | sed -n 's/.*Height: *//p')
+# The keypad's face, counted from the window's top: the first row of its blue below the display
+# strip's pale blue, in the column left of the clearing keys, one row under the keypad's bevel.
+strip=$("$driver" --pixels "$standard" 20 0 1 120) || fail "cannot read the standard window's pixels"
+keypad=$(awk '{ r = substr($1, 1, 2); b = substr($1, 5, 2) } seen && r == "3a" && b == "a5" { print NR - 1; exit }
+  r == "b9" { seen = 1 }' <<<"$strip")
+[ -n "$keypad" ] || fail "no keypad under the display strip with a 12-point desktop font"
+menubar=$((keypad - 42))
+[ "$menubar" -gt 19 ] || fail "the menu bar is $menubar pixels high with a 12-point desktop font: the font did not reach it"
+[ "$height" -eq $((menubar + 254)) ] ||
+  fail "with a $menubar-pixel menu bar the standard window is $height pixels high, not $((menubar + 254)): the status bar is cut off"
+menu v f
+drawer=$(wait_for "Function Drawer") || fail "View > Function showed no drawer with a 12-point desktop font"
+back_to "$drawer" "View > Function with a 12-point desktop font"
+xdotool key ctrl+a
+xdotool key Tab
+xdotool key shift+Tab
+xdotool key Tab
+xdotool type --delay 20 'sin('
+xdotool key Return
+box=$(wait_for Numora "$standard") ||
+  fail "after Tab and Shift+Tab the formula field lost what was typed or its Enter: no error box for \"sin(\""
+xdotool key alt+F4
+gone "$box" || fail "Alt+F4 did not close the drawer's error box after Tab"
+back_to "$drawer" "the drawer's error box after Tab"
+xdotool key alt+F4
+gone "$drawer" || fail "Alt+F4 did not close the drawer with a 12-point desktop font"
+back_to "$standard" "the drawer with a 12-point desktop font"
+xdotool key alt+F4
+ended "$pid" || fail "Alt+F4 on the standard window with a 12-point desktop font did not end the program well"
+
+echo "window-manager-session-test: boxes, About, drawer and its error box owned and on top; keyboard back; readout whole; drawer reopens; exit 0; whole under a 12-point font; Tab stays in sight"
