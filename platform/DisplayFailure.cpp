@@ -1,11 +1,9 @@
 #include "DisplayFailure.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,43 +25,65 @@ struct THolding {
 };
 THolding* holding = nullptr;
 
-// Whether QT_QPA_PLATFORM, a list of fallbacks such as "wayland;xcb", names the platform.
-// Without the variable Qt picks a display server's platform itself.
-bool Lists(std::string_view platforms, std::string_view name) {
-  while (true) {
-    const std::size_t end = platforms.find(';');
-    if (platforms.substr(0, end).substr(0, name.size()) == name) return true;
-    if (end == std::string_view::npos) return false;
-    platforms.remove_prefix(end + 1);
+#ifdef _WIN32
+constexpr bool kDisplayServers = false;  // the Windows platform needs no display server
+#else
+constexpr bool kDisplayServers = true;
+#endif
+
+// The display servers Qt's platforms said they could not reach. Only their messages tell:
+// the platform tried may come from QT_QPA_PLATFORM, -platform or Qt's own choice, and the X
+// display from DISPLAY or -display.
+struct TUnreachedServers {
+  bool x = false;
+  QString xDisplay;  // empty when there was no display to try
+  bool wayland = false;
+};
+
+TUnreachedServers UnreachedServers(const std::vector<THeldMessage>& messages) {
+  static const QString xFailure = "could not connect to display";
+  TUnreachedServers unreached;
+  for (const THeldMessage& m : messages) {
+    if (m.text.startsWith(xFailure)) {
+      unreached.x = true;
+      unreached.xDisplay = m.text.mid(xFailure.size()).trimmed();
+    } else if (m.text.startsWith("Failed to create wl_display")) {
+      unreached.wayland = true;
+    }
   }
+  return unreached;
 }
 
-std::string_view Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
+void PrintLine(const QString& text) {
+  std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-[[noreturn]] void ReportNoDisplay() {
-  const std::string_view platforms = Environment("QT_QPA_PLATFORM");
-  const std::string_view display = Environment("DISPLAY");
-  if (!display.empty() && (platforms.empty() || Lists(platforms, "xcb"))) {
-    std::fprintf(stderr,
-                 "numora: cannot open the X display \"%.*s\": check DISPLAY, or run it in a "
-                 "desktop session or under xvfb-run\n",
-                 static_cast<int>(display.size()), display.data());
+// No platform came up: why, on standard error, whatever Qt would have done with its messages
+// (on Windows a program with windows has nobody reading them).
+[[noreturn]] void ReportFailure(const THeldMessage& fatal) {
+  const TUnreachedServers unreached = UnreachedServers(holding->messages);
+  if (kDisplayServers && unreached.x && !unreached.xDisplay.isEmpty()) {
+    PrintLine("numora: cannot open the X display \"" + unreached.xDisplay +
+              "\": check DISPLAY, or run it in a desktop session or under xvfb-run");
+  } else if (kDisplayServers && unreached.x) {
+    PrintLine("numora: no display: run it in a desktop session, or under xvfb-run");
+  } else if (kDisplayServers && unreached.wayland) {
+    PrintLine(
+        "numora: cannot connect to a Wayland compositor: check WAYLAND_DISPLAY, or run it in a "
+        "desktop session");
   } else {
-    std::fputs("numora: no display: run it in a desktop session, or under xvfb-run\n", stderr);
+    // Not a display that is missing (a platform that does not exist, or one that cannot be
+    // loaded): Qt's own words say what is.
+    holding->messages.push_back(fatal);
+    for (const THeldMessage& m : holding->messages) {
+      const QMessageLogContext context(m.file.constData(), m.line, m.function.constData(),
+                                       m.category.constData());
+      PrintLine(qFormatLogMessage(m.type, context, m.text));
+    }
   }
   // Qt is half built and would only abort: leave without running anyone's exit handlers.
+  std::fflush(stderr);
   std::_Exit(1);
-}
-
-// No platform came up and one of those tried needs a display server (X or Wayland). Any
-// other fatal error, or a platform that does not exist, keeps Qt's own report.
-bool NoDisplayReached() {
-  const std::string_view platforms = Environment("QT_QPA_PLATFORM");
-  return QGuiApplication::platformName().isEmpty() &&
-         (platforms.empty() || Lists(platforms, "xcb") || Lists(platforms, "wayland"));
 }
 
 // Gives the held messages to the handler that was there before.
@@ -78,15 +98,9 @@ void PassOn(THolding& from) {
 }
 
 void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (type == QtFatalMsg) {
-    if (NoDisplayReached()) ReportNoDisplay();
-    // Qt's own report, after what it said before; Qt aborts when it has been shown.
-    PassOn(*holding);
-    qt_message_output(type, context, text);
-    return;
-  }
-  holding->messages.push_back(
-      {type, context.file, context.function, context.category, context.line, text});
+  THeldMessage message{type, context.file, context.function, context.category, context.line, text};
+  if (type == QtFatalMsg) ReportFailure(message);
+  holding->messages.push_back(std::move(message));
 }
 
 }  // namespace
