@@ -4,11 +4,12 @@
 # - a display server that cannot be reached (no DISPLAY, an X display without a server, from
 #   DISPLAY or -display, -platform wayland without a compositor): one line of the program's own;
 # - anything else (a platform that does not exist, from -platform or QT_QPA_PLATFORM; the X
-#   platform plugin found but not loadable): Qt's own messages, and no line of the program's.
+#   platform plugin found but not loadable): Qt's own messages, and no line of the program's;
+# - with --windows, the Windows build's numora.exe under Wine without platforms/qwindows.dll:
+#   Qt's own messages, and nothing about X tools.
 #   start-up-failure-test.sh NUMORA XCB_PLATFORM_PLUGIN
+#   start-up-failure-test.sh --windows WINDOWS_BUILD WINE_COMMAND...
 set -uo pipefail
-numora=$1
-xcb_plugin=$2
 scratch=$(mktemp -d)
 chmod 700 "$scratch"  # also the runtime directory, which Qt wants private
 trap 'rm -rf "$scratch"' EXIT
@@ -16,17 +17,7 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_PLUGIN_PATH
 export XDG_RUNTIME_DIR=$scratch  # no Wayland compositor listens in it
 failed=0
 
-n=99
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-unserved=":$n"
-
-# A copy of Qt's X platform plugin that links a library nobody has, as a plugin does whose
-# dependency is not installed: Qt finds it, but cannot load it.
-mkdir -p "$scratch/plugins/platforms"
-perl -0777 -pe 's/libQt6XcbQpa\.so\.6/libQt6XcbQpa.so.0/g' "$xcb_plugin" \
-  >"$scratch/plugins/platforms/$(basename "$xcb_plugin")"
-
-# NAME SAYS EXPECTED -- [VAR=VALUE | -u VAR]... NUMORA [ARGS...]
+# NAME SAYS EXPECTED -- [VAR=VALUE | -u VAR]... PROGRAM [ARGS...]
 #   SAYS "line": the whole output is EXPECTED; "qt": Qt's report, which holds EXPECTED, and no
 #   line of the program's own.
 row() {
@@ -42,13 +33,35 @@ row() {
   else
     grep -qF -- "$expected" <<<"$out" || ok=0
     grep -qF "no Qt platform plugin could be initialized" <<<"$out" || ok=0
-    ! grep -q '^numora:' <<<"$out" || ok=0
+    ! grep -qE '^numora:|xvfb-run' <<<"$out" || ok=0
   fi
   if [ "$ok" -eq 0 ]; then
     printf 'start-up-failure-test: %s: status %s, said:\n%s\n' "$name" "$rc" "$out" >&2
     failed=1
   fi
 }
+
+if [ "$1" = --windows ]; then
+  build=$2
+  shift 2
+  # The program and the DLLs beside it, without the plugin folders Qt looks for there.
+  cp "$build/numora.exe" "$build"/*.dll "$scratch/"
+  row "numora.exe without platforms/qwindows.dll keeps Qt's report" qt \
+    'Could not find the Qt platform plugin "windows"' -- "$@" "$scratch/numora.exe"
+  exit "$failed"
+fi
+numora=$1
+xcb_plugin=$2
+
+n=99
+while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+unserved=":$n"
+
+# A copy of Qt's X platform plugin that links a library nobody has, as a plugin does whose
+# dependency is not installed: Qt finds it, but cannot load it.
+mkdir -p "$scratch/plugins/platforms"
+perl -0777 -pe 's/libQt6XcbQpa\.so\.6/libQt6XcbQpa.so.0/g' "$xcb_plugin" \
+  >"$scratch/plugins/platforms/$(basename "$xcb_plugin")"
 
 x_line() { echo "numora: cannot open the X display \"$1\": check DISPLAY, or run it in a desktop session or under xvfb-run"; }
 
