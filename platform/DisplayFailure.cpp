@@ -31,46 +31,44 @@ constexpr bool kDisplayServers = false;  // the Windows platform needs no displa
 constexpr bool kDisplayServers = true;
 #endif
 
-// The display servers Qt's platforms said they could not reach. Only their messages tell:
-// the platform tried may come from QT_QPA_PLATFORM, -platform or Qt's own choice, and the X
-// display from DISPLAY or -display.
-struct TUnreachedServers {
-  bool x = false;
-  QString xDisplay;  // empty when there was no display to try
-  bool wayland = false;
-};
-
-TUnreachedServers UnreachedServers(const std::vector<THeldMessage>& messages) {
-  static const QString xFailure = "could not connect to display";
-  TUnreachedServers unreached;
-  for (const THeldMessage& m : messages) {
-    if (m.text.startsWith(xFailure)) {
-      unreached.x = true;
-      unreached.xDisplay = m.text.mid(xFailure.size()).trimmed();
-    } else if (m.text.startsWith("Failed to create wl_display")) {
-      unreached.wayland = true;
+// The program's own line when a display server (X or Wayland) could not be reached, else
+// empty. Only Qt's messages tell: the platform tried may come from QT_QPA_PLATFORM, -platform
+// or Qt's own choice, and the X display from DISPLAY or -display.
+QString UnreachedServerLine([[maybe_unused]] const std::vector<THeldMessage>& messages) {
+  if constexpr (!kDisplayServers) {
+    return {};
+  } else {
+    static const QString xFailure = "could not connect to display";
+    bool x = false, wayland = false;
+    QString xDisplay;  // empty when there was no display to try
+    for (const THeldMessage& m : messages) {
+      if (m.text.startsWith(xFailure)) {
+        x = true;
+        xDisplay = m.text.mid(xFailure.size()).trimmed();
+      } else if (m.text.startsWith("Failed to create wl_display")) {
+        wayland = true;
+      }
     }
+    if (x && !xDisplay.isEmpty())
+      return "numora: cannot open the X display \"" + xDisplay +
+             "\": check DISPLAY, or run it in a desktop session or under xvfb-run";
+    if (x) return "numora: no display: run it in a desktop session, or under xvfb-run";
+    if (wayland)
+      return "numora: cannot connect to a Wayland compositor: check WAYLAND_DISPLAY, or run it "
+             "in a desktop session";
+    return {};
   }
-  return unreached;
 }
 
 void PrintLine(const QString& text) {
   std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-// No platform came up: why, on standard error, whatever Qt would have done with its messages
-// (on Windows a program with windows has nobody reading them).
+// No platform came up: why, on standard error in every case (Qt would hand its messages of a
+// Windows program with windows to the debugger, or Linux ones to the journal).
 [[noreturn]] void ReportFailure(const THeldMessage& fatal) {
-  const TUnreachedServers unreached = UnreachedServers(holding->messages);
-  if (kDisplayServers && unreached.x && !unreached.xDisplay.isEmpty()) {
-    PrintLine("numora: cannot open the X display \"" + unreached.xDisplay +
-              "\": check DISPLAY, or run it in a desktop session or under xvfb-run");
-  } else if (kDisplayServers && unreached.x) {
-    PrintLine("numora: no display: run it in a desktop session, or under xvfb-run");
-  } else if (kDisplayServers && unreached.wayland) {
-    PrintLine(
-        "numora: cannot connect to a Wayland compositor: check WAYLAND_DISPLAY, or run it in a "
-        "desktop session");
+  if (const QString line = UnreachedServerLine(holding->messages); !line.isEmpty()) {
+    PrintLine(line);
   } else {
     // Not a display that is missing (a platform that does not exist, or one that cannot be
     // loaded): Qt's own words say what is.
