@@ -93,7 +93,7 @@ QWidget* TApplication::BoxOwner(const QDialog& box) const {
   // The box itself may still count as active just after its last showing.
   for (QWidget* candidate : {activeModalWidget(), activeWindow()})
     if (candidate != nullptr && candidate != &box) return candidate;
-  return mainForm_ != nullptr && mainForm_->isVisible() ? mainForm_ : nullptr;
+  return mainForm_ != nullptr && mainForm_->isVisible() ? mainForm_.data() : nullptr;
 }
 
 int TApplication::ShowModal(QDialog& box, QWidget* owner) {

@@ -80,7 +80,7 @@ class TApplication : public QApplication {
     QPointer<QWidget> owner;
   };
 
-  QWidget* mainForm_ = nullptr;
+  QPointer<QWidget> mainForm_;            // empty again once it is gone
   std::vector<QDialog*> showing_;         // boxes inside ShowModal, innermost last
   std::vector<TWaitingRequest> waiting_;  // at most one per box, each for a box in showing_
   std::vector<std::function<void()>> deferredBuilds_;
