@@ -104,20 +104,22 @@ void TApplication::HandleException() {
   }
 }
 
-QWidget* TApplication::BoxOwner() const {
-  if (QWidget* modal = activeModalWidget()) return modal;
-  if (QWidget* active = activeWindow()) return active;
-  return mainForm_ != nullptr && mainForm_->isVisible() ? mainForm_ : nullptr;
+QWidget* TApplication::BoxOwner(const QDialog& box) const {
+  // The box itself may still count as active just after its last showing.
+  for (QWidget* candidate : {activeModalWidget(), activeWindow()})
+    if (candidate != nullptr && candidate != &box) return candidate;
+  return mainForm_ != nullptr && mainForm_->isVisible() ? mainForm_.data() : nullptr;
 }
 
 int TApplication::ShowModal(QDialog& box, QWidget* owner) {
   if (std::find(showing_.begin(), showing_.end(), &box) != showing_.end()) {
-    // QDialog::exec cannot nest: the earlier showing must return first.
-    QTimer::singleShot(0, &box,
-                       [this, &box, later = QPointer<QWidget>(owner)] { ShowModal(box, later); });
+    // QDialog::exec cannot nest: the request waits for the earlier showing to return.
+    const bool waiting = std::any_of(waiting_.begin(), waiting_.end(),
+                                     [&](const TWaitingRequest& r) { return r.box == &box; });
+    if (!waiting) waiting_.push_back({&box, owner});
     return QDialog::Rejected;
   }
-  if (owner == nullptr) owner = BoxOwner();
+  if (owner == nullptr) owner = BoxOwner(box);
   if (owner != nullptr) {
     owner = owner->window();
     OwnWindow(box, *owner);
@@ -125,12 +127,28 @@ int TApplication::ShowModal(QDialog& box, QWidget* owner) {
   const QPointer<QWidget> previous = activeWindow();
   showing_.push_back(&box);
   struct TDone {
-    std::vector<QDialog*>& showing;
-    ~TDone() { showing.pop_back(); }
-  } done{showing_};
+    TApplication& application;
+    QDialog& box;
+    ~TDone() {
+      application.showing_.pop_back();
+      application.ShowWaitingRequest(box);
+    }
+  } done{*this, box};
   const int result = box.exec();
   if (previous != nullptr && previous->isVisible()) previous->activateWindow();
   return result;
+}
+
+void TApplication::ShowWaitingRequest(QDialog& box) {
+  const auto request = std::find_if(waiting_.begin(), waiting_.end(),
+                                    [&](const TWaitingRequest& r) { return r.box == &box; });
+  if (request == waiting_.end()) return;
+  const QPointer<QWidget> owner = request->owner;
+  waiting_.erase(request);
+  // Queued, so that the handler that showed the box before goes on first; a box destroyed
+  // meanwhile takes the request with it.
+  QMetaObject::invokeMethod(
+      &box, [this, &box, owner] { ShowModal(box, owner); }, Qt::QueuedConnection);
 }
 
 void TApplication::ShowFault(const std::string& description) {

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -57,7 +58,8 @@ class TApplication : public QApplication {
   // shown, else the active window, else the main form. When it closes, the window that was
   // active gets the keyboard back (without a window manager nobody else gives it back).
   // A box asked for again while its previous showing is still unwinding (a handler of the
-  // closed box still runs) shows as soon as that showing has returned.
+  // closed box still runs) waits, without waking the loop, until that showing has returned,
+  // and is then shown once however often it was asked for; such a request returns Rejected.
   int ShowModal(QDialog& box, QWidget* owner = nullptr);
 
   void Beep();
@@ -69,10 +71,18 @@ class TApplication : public QApplication {
   void SetFaultSink(TTextSink sink) { faultSink_ = std::move(sink); }
 
  private:
-  QWidget* BoxOwner() const;
+  QWidget* BoxOwner(const QDialog& box) const;
+  // The showing of box has returned: a request that waited for it is shown next.
+  void ShowWaitingRequest(QDialog& box);
 
-  QWidget* mainForm_ = nullptr;
-  std::vector<QDialog*> showing_;  // boxes inside ShowModal, innermost last
+  struct TWaitingRequest {
+    QPointer<QDialog> box;
+    QPointer<QWidget> owner;
+  };
+
+  QPointer<QWidget> mainForm_;            // empty again once it is gone
+  std::vector<QDialog*> showing_;         // boxes inside ShowModal, innermost last
+  std::vector<TWaitingRequest> waiting_;  // at most one per box, each for a box in showing_
   std::vector<std::function<void()>> deferredBuilds_;
   std::function<void()> beepSink_;
   TTextSink messageSink_;

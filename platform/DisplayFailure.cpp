@@ -1,11 +1,9 @@
 #include "DisplayFailure.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,43 +25,63 @@ struct THolding {
 };
 THolding* holding = nullptr;
 
-// Whether QT_QPA_PLATFORM, a list of fallbacks such as "wayland;xcb", names the platform.
-// Without the variable Qt picks a display server's platform itself.
-bool Lists(std::string_view platforms, std::string_view name) {
-  while (true) {
-    const std::size_t end = platforms.find(';');
-    if (platforms.substr(0, end).substr(0, name.size()) == name) return true;
-    if (end == std::string_view::npos) return false;
-    platforms.remove_prefix(end + 1);
+#ifdef _WIN32
+constexpr bool kDisplayServers = false;  // the Windows platform needs no display server
+#else
+constexpr bool kDisplayServers = true;
+#endif
+
+// The program's own line when a display server (X or Wayland) could not be reached, else
+// empty. Only Qt's messages tell: the platform tried may come from QT_QPA_PLATFORM, -platform
+// or Qt's own choice, and the X display from DISPLAY or -display.
+QString UnreachedServerLine([[maybe_unused]] const std::vector<THeldMessage>& messages) {
+  if constexpr (!kDisplayServers) {
+    return {};
+  } else {
+    static const QString xFailure = "could not connect to display";
+    bool x = false, wayland = false;
+    QString xDisplay;  // empty when there was no display to try
+    for (const THeldMessage& m : messages) {
+      if (m.text.startsWith(xFailure)) {
+        x = true;
+        xDisplay = m.text.mid(xFailure.size()).trimmed();
+      } else if (m.text.startsWith("Failed to create wl_display")) {
+        wayland = true;
+      }
+    }
+    if (x && !xDisplay.isEmpty())
+      return "numora: cannot open the X display \"" + xDisplay +
+             "\": check DISPLAY, or run it in a desktop session or under xvfb-run";
+    if (x) return "numora: no display: run it in a desktop session, or under xvfb-run";
+    if (wayland)
+      return "numora: cannot connect to a Wayland compositor: check WAYLAND_DISPLAY, or run it "
+             "in a desktop session";
+    return {};
   }
 }
 
-std::string_view Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
+void PrintLine(const QString& text) {
+  std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-[[noreturn]] void ReportNoDisplay() {
-  const std::string_view platforms = Environment("QT_QPA_PLATFORM");
-  const std::string_view display = Environment("DISPLAY");
-  if (!display.empty() && (platforms.empty() || Lists(platforms, "xcb"))) {
-    std::fprintf(stderr,
-                 "numora: cannot open the X display \"%.*s\": check DISPLAY, or run it in a "
-                 "desktop session or under xvfb-run\n",
-                 static_cast<int>(display.size()), display.data());
+// No platform came up: why, on standard error in every case (Qt would hand its messages of a
+// Windows program with windows to the debugger, or Linux ones to the journal).
+[[noreturn]] void ReportFailure(const THeldMessage& fatal) {
+  if (const QString line = UnreachedServerLine(holding->messages); !line.isEmpty()) {
+    PrintLine(line);
   } else {
-    std::fputs("numora: no display: run it in a desktop session, or under xvfb-run\n", stderr);
+    // Not a display that is missing (a platform that does not exist, or one that cannot be
+    // loaded): Qt's own words say what is.
+    holding->messages.push_back(fatal);
+    for (const THeldMessage& m : holding->messages) {
+      const QMessageLogContext context(m.file.constData(), m.line, m.function.constData(),
+                                       m.category.constData());
+      PrintLine(qFormatLogMessage(m.type, context, m.text));
+    }
   }
   // Qt is half built and would only abort: leave without running anyone's exit handlers.
+  std::fflush(stderr);
   std::_Exit(1);
-}
-
-// No platform came up and one of those tried needs a display server (X or Wayland). Any
-// other fatal error, or a platform that does not exist, keeps Qt's own report.
-bool NoDisplayReached() {
-  const std::string_view platforms = Environment("QT_QPA_PLATFORM");
-  return QGuiApplication::platformName().isEmpty() &&
-         (platforms.empty() || Lists(platforms, "xcb") || Lists(platforms, "wayland"));
 }
 
 // Gives the held messages to the handler that was there before.
@@ -78,15 +96,9 @@ void PassOn(THolding& from) {
 }
 
 void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (type == QtFatalMsg) {
-    if (NoDisplayReached()) ReportNoDisplay();
-    // Qt's own report, after what it said before; Qt aborts when it has been shown.
-    PassOn(*holding);
-    qt_message_output(type, context, text);
-    return;
-  }
-  holding->messages.push_back(
-      {type, context.file, context.function, context.category, context.line, text});
+  THeldMessage message{type, context.file, context.function, context.category, context.line, text};
+  if (type == QtFatalMsg) ReportFailure(message);
+  holding->messages.push_back(std::move(message));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Qt aborts the process with a page about plugins when none of its platforms can reach a
-// display. While the application object is being created, this turns that failure into one
-// line of the program's own and exit status 1; the path that succeeds opens nothing extra.
+// Qt aborts the process with a page about plugins when none of its platforms comes up. While
+// the application object is being created, this turns that failure into a report and exit
+// status 1: one line of the program's own when a platform could not connect to its display
+// server (X or Wayland), else what Qt said. The path that succeeds opens nothing extra.
 #pragma once
 
 namespace numora {

@@ -47,7 +47,7 @@ class TCalculatorForm::THiddenField : public TTextField {
 };
 
 TCalculatorForm::TCalculatorForm(TCalculatorEngine& engine, QWidget* parent)
-    : QMainWindow(parent), engine_(engine) {
+    : QMainWindow(parent), engine_(engine), ownsScientificWindow_(true) {
   Build("TCalculatorForm", ":/windows/Calculator.json", Handlers(), "Standart1");
 }
 
@@ -56,7 +56,9 @@ TCalculatorForm::TCalculatorForm(TCalculatorEngine& engine, TBuildLater)
 
 TCalculatorForm::~TCalculatorForm() {
   if (CalculatorForm == this) CalculatorForm = nullptr;
-  delete SciCalcForm;  // a scientific window belongs to the standard window
+  // A scientific window belongs to the standard window. A scientific window is one of these
+  // too, and the reference may already name the window that replaced it.
+  if (ownsScientificWindow_) delete SciCalcForm;
 }
 
 THandlers TCalculatorForm::Handlers() {

@@ -84,6 +84,7 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
   TLabel* calcEdit_ = nullptr;
   TEdit* edit1_ = nullptr;
   TStatusBar* statusBar1_ = nullptr;
+  bool ownsScientificWindow_ = false;  // only the standard window
   std::unique_ptr<THiddenField> hiddenField_;
 };
 

@@ -1,6 +1,9 @@
+#include <QDialog>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <stdexcept>
 
 #include "Application.h"
@@ -90,6 +93,65 @@ class VirtualKeysTest : public QObject {
     application.FinishDeferredBuilds();
     application.FinishDeferredBuilds();
     QCOMPARE(built, 1);
+  }
+
+  // A handler of a box closes it, asks for it twice and waits in a loop of its own, as a
+  // menu entry chosen from inside the box would: nothing is posted for the box while it
+  // waits or while the box is open again, and the box shows once more, once.
+  void a_box_asked_for_while_its_showing_unwinds_shows_once_when_that_showing_returns() {
+    class TBoxEvents : public QObject {
+     public:
+      int shows = 0;
+      int wakeUps = 0;  // timer and queued calls: what a request asking again would cost
+      std::function<void()> onSecondShow;
+      bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Timer || event->type() == QEvent::MetaCall) ++wakeUps;
+        if (event->type() == QEvent::Show && ++shows == 2)
+          QTimer::singleShot(0, this, [this] { onSecondShow(); });
+        return false;
+      }
+    } events;
+    auto& application = numora::TApplication::Instance();
+    QDialog box;
+    box.installEventFilter(&events);
+    auto wakeUpsWhile = [&](const std::function<void()>& run) {
+      const int before = events.wakeUps;
+      run();
+      return events.wakeUps - before;
+    };
+    auto ownLoop = [] {
+      QEventLoop loop;
+      QTimer::singleShot(200, &loop, &QEventLoop::quit);
+      loop.exec();
+    };
+    int whileUnwinding = -1, whileOpenAgain = -1;
+    QTimer::singleShot(0, &events, [&] {  // a handler inside the first showing
+      box.reject();
+      whileUnwinding = wakeUpsWhile([&] {
+        application.ShowModal(box);
+        application.ShowModal(box);
+        ownLoop();
+      });
+    });
+    events.onSecondShow = [&] {
+      whileOpenAgain = wakeUpsWhile(ownLoop);
+      box.reject();
+    };
+    bool watchdogFired = false;  // a box that keeps coming back must not hang the test
+    QTimer watchdog;
+    connect(&watchdog, &QTimer::timeout, [&] {
+      watchdogFired = true;
+      box.reject();
+    });
+    watchdog.start(3000);
+    application.ShowModal(box);
+    QTRY_VERIFY(whileOpenAgain >= 0);
+    QCOMPARE(whileUnwinding, 0);
+    QCOMPARE(whileOpenAgain, 0);
+    QTRY_VERIFY(!box.isVisible());
+    QTest::qWait(100);
+    QCOMPARE(events.shows, 2);
+    QVERIFY(!watchdogFired);
   }
 };
 

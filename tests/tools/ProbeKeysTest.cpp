@@ -30,6 +30,7 @@ TEST(ProbeKeysTest, PrintsOneLinePerEventThenTheDisplayAndTheState) {
       {"keys 2 frobnicate", "", 2},
       {"keys --help | head -1", "usage: numora-probe keys [--state] TOKEN...\n", 0},
       {"no-such-command", "", 2},
+      {"", "", 2},  // no command at all
   };
   for (const auto& c : cases) {
     const numora::testing::TProbeResult r = RunProbe(c.arguments);

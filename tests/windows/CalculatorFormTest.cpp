@@ -413,8 +413,12 @@ class CalculatorFormTest : public QObject {
     QCOMPARE(SciCalcForm, nullptr);
     QVERIFY(form_->isVisible());
     QCOMPARE(form_->pos(), QPoint(200, 150));
+    Trigger(form_.get(), "Bilimsel1");  // a fresh window every time, before the last has gone
+    const QPointer<TSciCalcForm> second = SciCalcForm;
+    QVERIFY(second != first);
     QTRY_VERIFY(first.isNull());
-    Trigger(form_.get(), "Bilimsel1");  // a fresh window every time
+    QVERIFY(!second.isNull());
+    QCOMPARE(SciCalcForm, second.data());
     SciCalcForm->move(300, 250);
     SciCalcForm->close();  // its close button: the standard window stays where it was
     QCOMPARE(SciCalcForm, nullptr);

@@ -36,11 +36,13 @@ void PrintUsage(std::FILE* to) {
 int main(int argc, char** argv) {
   // Scripts compare the output byte for byte, whatever system wrote it.
   numora::sys::UseBinaryStandardStreams();
-  if (argc < 2) {
+  // One list for the count and the entries: on Windows it is the wide command line's, which
+  // splits quotes differently from the C runtime's argv.
+  const std::vector<std::string> arguments = numora::sys::Utf8Arguments(argc, argv);
+  if (arguments.empty()) {
     PrintUsage(stderr);
     return 2;
   }
-  const std::vector<std::string> arguments = numora::sys::Utf8Arguments(argc, argv);
   const std::string_view name = arguments[0];
   if (name == "--help" || name == "-h" || name == "help") {
     PrintUsage(stdout);
