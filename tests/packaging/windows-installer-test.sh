@@ -15,7 +15,7 @@
 # - started by hand, the installer's window is titled "Numora <version> Setup";
 # - per user (/S /CurrentUser): the user's programs folder and an HKCU entry, nothing in HKLM;
 #   an install or an uninstall while that Numora runs ends with a non-zero status and leaves the
-#   installation and its entry as they were;
+#   installation and its entry as they were; an update without a switch stays per user;
 # - a silent uninstall leaves no file, folder, shortcut or registry key behind (the prefix and
 #   its registry listed before the install and after the uninstall).
 #   windows-installer-test.sh INSTALLER WINDOW_DRIVER      (run under with-xvfb.sh; the Windows
@@ -245,5 +245,9 @@ state | diff "$scratch/installed" - >/dev/null ||
 "$driver" --delete Numora || fail "the per-user Numora did not take the close request"
 ended "$pid" || fail "the per-user Numora did not end well"
 pid=
+# An update, even by an administrator without a switch, goes where the installation is.
+wine "$installer" /S || fail "the silent update failed with status $?"
+[ ! -e "$WINEPREFIX/drive_c/Program Files/Numora" ] && [ -z "$(entry HKLM)" ] ||
+  fail "an update of a per-user installation installed per machine"
 uninstall_leaves_nothing "$home" "$scratch/before"
 echo "windows-installer-test: passed"
