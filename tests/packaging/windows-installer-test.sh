@@ -74,7 +74,7 @@ winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 resources() { x86_64-w64-mingw32-windres -i "$1" -O rc 2>/dev/null; }
 manifest() {  # FILE: the application manifest's text, from the file's resource section
   x86_64-w64-mingw32-objcopy -O binary --only-section=.rsrc "$1" "$scratch/rsrc" 2>/dev/null &&
-    tr -d '\000' <"$scratch/rsrc" | grep -ao '<assembly.*</assembly>'
+    tr -d '\000\r\n' <"$scratch/rsrc" | grep -ao '<assembly.*</assembly>'
 }
 
 # --- Per machine ---------------------------------------------------------------------------
