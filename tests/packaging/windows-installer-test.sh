@@ -30,7 +30,8 @@ version=$(basename "$installer" | sed -n 's/^Numora-\(.*\)-win64\.exe$/\1/p')
 scratch=$(mktemp -d)
 # Wine finds the host's fonts through fontconfig: a configuration without folders hides them.
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$scratch/fonts.conf"
-export FONTCONFIG_FILE="$scratch/fonts.conf" WINEDEBUG=-all
+# No menu entries on this machine for the Windows program's shortcuts.
+export FONTCONFIG_FILE="$scratch/fonts.conf" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 pid=
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
@@ -52,6 +53,8 @@ fresh_prefix() {  # NAME: a new prefix, Wine's own folders and registry made
   wineserver -k 2>/dev/null
   export WINEPREFIX="$scratch/$1"
   wineboot --init >/dev/null 2>&1 || fail "wineboot could not make a prefix"
+  # On an X display wineboot returns before it has finished with the registry.
+  wineserver -w
 }
 # The prefix's files and folders (the temporary folder aside, where the uninstaller runs from)
 # and its registry keys. Wine writes the registry when its server ends, after the last program.
@@ -205,8 +208,10 @@ wait_for Scientific >/dev/null || fail "View > Scientific showed no Scientific w
 wait_for Numora >/dev/null || fail "closing the Scientific window did not bring Numora back"
 
 "$driver" --delete Numora || fail "the Numora window did not take the close request"
-ended "$pid" || fail "closing the Numora window did not end the program well"
+# The link's start ends once the program runs; the program's own end is the Wine server's.
+ended "$pid" || fail "the Start-menu entry's start failed"
 pid=
+timeout 60 wineserver -w || fail "closing the Numora window did not end the program"
 uninstall_leaves_nothing "$home" "$scratch/before"
 
 # --- Per user, and a running Numora ----------------------------------------------------------
