@@ -30,6 +30,10 @@ bool SetFilePosition(std::FILE* file, std::int64_t position);
 // Standard output and error carry bytes as written: no line-end translation.
 void UseBinaryStandardStreams();
 
+// Lets the installer and the uninstaller see that the program runs, until the process ends
+// (Windows: a named mutex; elsewhere nothing).
+void AnnounceRunning();
+
 // The program's arguments in UTF-8, whatever code page the system hands main() (argv[1] on).
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 

@@ -34,6 +34,9 @@ bool SetFilePosition(std::FILE* file, std::int64_t position) {
 
 void UseBinaryStandardStreams() {}
 
+// Debian's package manager replaces a running program safely: nothing to announce.
+void AnnounceRunning() {}
+
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
 }

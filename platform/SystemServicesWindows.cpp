@@ -10,6 +10,7 @@
 
 #include <cerrno>
 
+#include "RunningMutex.h"
 #include "SystemServices.h"
 
 namespace numora::sys {
@@ -70,6 +71,10 @@ void UseBinaryStandardStreams() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 }
+
+// The installer and the uninstaller look for this mutex before they touch a file. Its handle
+// stays open on purpose: the system closes it when the process ends, however it ends.
+void AnnounceRunning() { CreateMutexW(nullptr, FALSE, kRunningMutex); }
 
 }  // namespace numora::sys
 

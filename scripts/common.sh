@@ -33,6 +33,7 @@ NUMORA_WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix  # posix threads; its long double is the x87 80-bit type
   nasm ninja-build dpkg-dev xz-utils
   nsis
+  fonts-urw-base35  # the stand-ins for the window faces a clean Windows lacks, shipped with it
   wine wine64
 )
 

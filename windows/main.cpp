@@ -8,6 +8,8 @@
 #include "Draw.h"
 #include "Engine.h"
 #include "FormBuilder.h"
+#include "ShippedFaces.h"
+#include "SystemServices.h"
 #include "jpeg.h"
 
 namespace {
@@ -51,9 +53,12 @@ int Run(numora::TApplication& application) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  numora::sys::AnnounceRunning();
   numora::TDisplayFailureReport displayFailure;
   numora::TApplication application(argc, argv);
   displayFailure.Finish();
+  // Before any window asks for its faces: the stand-ins shipped beside the program.
+  numora::RegisterShippedFaces();
   // Message and error boxes carry the program's name as their title.
   numora::TApplication::setApplicationName("Numora");
   // The desktop entry's name: the Wayland app id, by which docks find the entry and its icon.

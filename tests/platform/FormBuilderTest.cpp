@@ -11,6 +11,7 @@
 #include "Application.h"
 #include "Components.h"
 #include "FormBuilder.h"
+#include "ShippedFaces.h"
 
 using namespace numora;
 
@@ -100,6 +101,20 @@ class FormBuilderTest : public QObject {
     QCOMPARE(QApplication::font().family(), QString("Liberation Sans"));
     QCOMPARE(QApplication::font().pixelSize(), 11);
     QCOMPARE(QWidget().font().family(), QString("Liberation Sans"));
+  }
+
+  // The faces shipped beside the Windows program: every font file of the folder, by its own
+  // family name; a file that is no font is passed over, a missing folder registers nothing.
+  void the_faces_of_a_folder_are_registered_and_what_is_no_face_passed_over() {
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy("/usr/share/fonts/opentype/urw-base35/P052-Bold.otf",
+                        dir.filePath("P052-Bold.otf")));
+    QFile broken(dir.filePath("Broken.otf"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a font");
+    broken.close();
+    QCOMPARE(RegisterFacesIn(dir.path()), QStringList{"P052"});
+    QCOMPARE(RegisterFacesIn(dir.filePath("missing")), QStringList{});
   }
 
   void a_broken_file_a_loop_another_class_or_a_missing_file_is_refused() {

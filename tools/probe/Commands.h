@@ -17,5 +17,6 @@ int RunPictureRecord(const TArgs& args);  // picture-record IN OUT [--extract]
 int RunPlot(const TArgs& args);           // plot [FORMULA] [--repeat N]
 int RunReadout(const TArgs& args);        // readout FORMULA X Y [X Y]...
 int RunEval(const TArgs& args);           // eval FORMULA
+int RunFaces(const TArgs& args);          // faces FACE...
 
 }  // namespace numora::probe

@@ -23,6 +23,8 @@ constexpr TCommand kCommands[] = {
     {"readout", numora::probe::RunReadout,
      "readout FORMULA X Y [X Y]... status texts after mouse moves"},
     {"eval", numora::probe::RunEval, "eval FORMULA                 value of a drawer formula"},
+    {"faces", numora::probe::RunFaces,
+     "faces FACE...                the families the faces are drawn in"},
 };
 
 void PrintUsage(std::FILE* to) {
