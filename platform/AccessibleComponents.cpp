@@ -19,14 +19,22 @@ namespace {
 constexpr const char* kName = "accessibleName";
 constexpr const char* kDescription = "accessibleDescription";
 constexpr const char* kKeys = "numoraKeyboardKeys";
-// On a field that presents a display: the display, and what screen readers were last told.
+// On a field that presents a display: the display's name, and what screen readers were last
+// told. Components find each other by name in their window: either may go first when the
+// window is destroyed.
 constexpr const char* kPresents = "numoraPresentedDisplay";
 constexpr const char* kShown = "numoraPresentedText";
 constexpr const char* kReplaced = "numoraPresentedTextReplaced";
-// On the display: the field that presents it.
+// On the display: the name of the field that presents it.
 constexpr const char* kPresentedBy = "numoraPresentingField";
 
 QString Spoken(const TLabel& label) { return label.Caption().remove(QLatin1Char('&')); }
+
+// The component of the same window that the property names.
+QWidget* Named(const QWidget& of, const char* property) {
+  const QString name = of.property(property).toString();
+  return name.isEmpty() ? nullptr : of.window()->findChild<QWidget*>(name);
+}
 
 class TAccessibleKey : public QAccessibleWidget {
  public:
@@ -123,12 +131,10 @@ class TAccessiblePresentingField : public QAccessibleWidget, public QAccessibleT
   }
 
  private:
-  const TLabel* Display() const {
-    return static_cast<TLabel*>(widget()->property(kPresents).value<QObject*>());
-  }
+  const QWidget* Display() const { return Named(*widget(), kPresents); }
   QString Shown() const { return widget()->property(kShown).toString(); }
   QRect DisplayRect() const {
-    const TLabel* display = Display();
+    const QWidget* display = Display();
     return display == nullptr ? QRect()
                               : QRect(display->mapToGlobal(QPoint(0, 0)), display->size());
   }
@@ -335,10 +341,10 @@ void InstallAccessibleComponents() {
 }
 
 void PresentDisplayThrough(QWidget& field, TLabel& display) {
-  field.setProperty(kPresents, QVariant::fromValue<QObject*>(&display));
+  field.setProperty(kPresents, display.objectName());
   field.setProperty(kShown, Spoken(display));
   field.setProperty(kReplaced, true);
-  display.setProperty(kPresentedBy, QVariant::fromValue<QObject*>(&field));
+  display.setProperty(kPresentedBy, field.objectName());
   // Qt keeps the first interface it made for an object: a field built while a reader
   // listened already has the plain field's.
   QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&field);
@@ -357,8 +363,7 @@ void SetAccessibleKeys(QObject& object, const QString& keys) {
 
 void AnnounceCaptionChange(TLabel& label) {
   Announce(QAccessibleEvent(&label, QAccessible::NameChanged));
-  if (auto* field = qobject_cast<QWidget*>(label.property(kPresentedBy).value<QObject*>()))
-    PresentChange(*field, Spoken(label));
+  if (QWidget* field = Named(label, kPresentedBy)) PresentChange(*field, Spoken(label));
 }
 
 }  // namespace numora
