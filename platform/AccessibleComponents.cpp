@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <algorithm>
 
 #include "Components.h"
 #include "DescriptionValues.h"
@@ -18,6 +19,22 @@ namespace {
 constexpr const char* kName = "accessibleName";
 constexpr const char* kDescription = "accessibleDescription";
 constexpr const char* kKeys = "numoraKeyboardKeys";
+// On a field that presents a display: the display's name, and what screen readers were last
+// told. Components find each other by name in their window: either may go first when the
+// window is destroyed.
+constexpr const char* kPresents = "numoraPresentedDisplay";
+constexpr const char* kShown = "numoraPresentedText";
+constexpr const char* kReplaced = "numoraPresentedTextReplaced";
+// On the display: the name of the field that presents it.
+constexpr const char* kPresentedBy = "numoraPresentingField";
+
+QString Spoken(const TLabel& label) { return label.Caption().remove(QLatin1Char('&')); }
+
+// The component of the same window that the property names.
+QWidget* Named(const QWidget& of, const char* property) {
+  const QString name = of.property(property).toString();
+  return name.isEmpty() ? nullptr : of.window()->findChild<QWidget*>(name);
+}
 
 class TAccessibleKey : public QAccessibleWidget {
  public:
@@ -48,10 +65,78 @@ class TAccessibleLabel : public QAccessibleWidget {
   explicit TAccessibleLabel(TLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
   QString text(QAccessible::Text t) const override {
-    const QString caption = static_cast<TLabel*>(widget())->Caption().remove(QLatin1Char('&'));
+    const QString caption = Spoken(*static_cast<TLabel*>(widget()));
     if (t == QAccessible::Value) return caption;
     if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return caption;
     return QAccessibleWidget::text(t);
+  }
+};
+
+// The field that holds the keyboard focus while the window shows its result elsewhere: screen
+// readers speak changes of the focused object only, so the field's text and value are the
+// display's text. A display text that replaced the one before (a result, a cleared display, a
+// recalled memory) reads as selected, the way readers present a text the program put in place
+// of the old one; digits typed onto its end read as typed. What the field itself holds is
+// never shown to the readers.
+class TAccessiblePresentingField : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit TAccessiblePresentingField(QWidget* field)
+      : QAccessibleWidget(field, QAccessible::EditableText) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return Shown();
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.selectableText = true;
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  // QAccessibleTextInterface: the display's text, the caret at its end.
+  void selection(int index, int* start, int* end) const override {
+    const bool selected = index == 0 && selectionCount() == 1;
+    *start = 0;
+    *end = selected ? characterCount() : 0;
+  }
+  int selectionCount() const override {
+    return widget()->property(kReplaced).toBool() && characterCount() > 0 ? 1 : 0;
+  }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return characterCount(); }
+  void setCursorPosition(int) override {}
+  QString text(int start, int end) const override {
+    const QString shown = Shown();
+    start = std::clamp(start, 0, static_cast<int>(shown.size()));
+    end = end < 0 ? static_cast<int>(shown.size())
+                  : std::clamp(end, start, static_cast<int>(shown.size()));
+    return shown.mid(start, end - start);
+  }
+  int characterCount() const override { return static_cast<int>(Shown().size()); }
+  QRect characterRect(int) const override { return DisplayRect(); }
+  int offsetAtPoint(const QPoint& point) const override {
+    return DisplayRect().contains(point) ? characterCount() : -1;
+  }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* start, int* end) const override {
+    *start = 0;
+    *end = characterCount();
+    return QString();
+  }
+
+ private:
+  const QWidget* Display() const { return Named(*widget(), kPresents); }
+  QString Shown() const { return widget()->property(kShown).toString(); }
+  QRect DisplayRect() const {
+    const QWidget* display = Display();
+    return display == nullptr ? QRect()
+                              : QRect(display->mapToGlobal(QPoint(0, 0)), display->size());
   }
 };
 
@@ -99,7 +184,9 @@ class TAccessibleMenuEntry : public QAccessibleObject, public QAccessibleActionI
       case QAccessible::Description:
         return Words(kDescription);
       case QAccessible::Accelerator:
-        return QKeySequence::mnemonic(action_->text()).toString(QKeySequence::NativeText);
+        return action_->shortcut().isEmpty()
+                   ? Mnemonic()
+                   : action_->shortcut().toString(QKeySequence::NativeText);
       default:
         return QString();
     }
@@ -135,12 +222,17 @@ class TAccessibleMenuEntry : public QAccessibleObject, public QAccessibleActionI
     if (auto* bar = qobject_cast<QMenuBar*>(owner_)) bar->setActiveAction(action_);
     if (auto* menu = qobject_cast<QMenu*>(owner_)) menu->setActiveAction(action_);
   }
+  // As AT-SPI reads them: the mnemonic, the path through the menus, the shortcut.
   QStringList keyBindingsForAction(const QString&) const override {
-    const QString key = text(QAccessible::Accelerator);
-    return key.isEmpty() ? QStringList() : QStringList{key};
+    const QString shortcut = action_->shortcut().toString(QKeySequence::NativeText);
+    if (shortcut.isEmpty()) return Mnemonic().isEmpty() ? QStringList() : QStringList{Mnemonic()};
+    return {Mnemonic(), QString(), shortcut};
   }
 
  private:
+  QString Mnemonic() const {
+    return QKeySequence::mnemonic(action_->text()).toString(QKeySequence::NativeText);
+  }
   QString Words(const char* property) const {
     QString words = action_->property(property).toString();
     if (words.isEmpty() && action_->menu() != nullptr)
@@ -163,6 +255,8 @@ QAccessibleInterface* ComponentInterface(const QString& className, QObject* obje
   if (className == QLatin1String("QWidget")) {
     if (auto* key = dynamic_cast<TSpeedButton*>(object)) return new TAccessibleKey(key);
     if (auto* label = dynamic_cast<TLabel*>(object)) return new TAccessibleLabel(label);
+  } else if (className == QLatin1String("QLineEdit") && object->property(kPresents).isValid()) {
+    return new TAccessiblePresentingField(static_cast<QWidget*>(object));
   } else if (className == QLatin1String("QAction")) {
     auto* action = static_cast<QAction*>(object);
     if (QWidget* owner = MenuOwner(*action)) return new TAccessibleMenuEntry(action, owner);
@@ -170,9 +264,93 @@ QAccessibleInterface* ComponentInterface(const QString& className, QObject* obje
   return nullptr;
 }
 
+// The text events a presenting field sends of its own; the field's own text is not what it
+// presents. Events sent for the display carry this mark.
+class TPresentedEvent {
+ public:
+  virtual ~TPresentedEvent() = default;
+};
+template <class TEvent>
+class TPresented : public TEvent, public TPresentedEvent {
+ public:
+  using TEvent::TEvent;
+};
+
+bool IsFieldsOwnTextEvent(QAccessibleEvent& event) {
+  switch (event.type()) {
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+      return event.object() != nullptr && event.object()->property(kPresents).isValid() &&
+             dynamic_cast<TPresentedEvent*>(&event) == nullptr;
+    default:
+      return false;
+  }
+}
+
+// What was installed before us (a test's recorder); none passes events on to the platform.
+QAccessible::UpdateHandler passOnTo = nullptr;
+
+void PassOnToReaders(QAccessibleEvent* event) {
+  if (IsFieldsOwnTextEvent(*event)) return;
+  if (passOnTo != nullptr) return passOnTo(event);
+  const QAccessible::UpdateHandler current = QAccessible::installUpdateHandler(nullptr);
+  QAccessible::updateAccessibility(event);
+  QAccessible::installUpdateHandler(current);
+}
+
+void Announce(QAccessibleEvent&& event) { QAccessible::updateAccessibility(&event); }
+
+// Tells the readers of the presenting field how its text became the display's: one character
+// typed onto the end or removed from it (a digit, Back) as such, any other change (a result, a
+// cleared display, a recalled memory, a paste) as a new text in place of the old one.
+void PresentChange(QWidget& field, const QString& now) {
+  const QString before = field.property(kShown).toString();
+  if (before == now) return;
+  const QString& longer = now.size() > before.size() ? now : before;
+  const QString& shorter = now.size() > before.size() ? before : now;
+  const bool typed =
+      !shorter.isEmpty() && longer.size() == shorter.size() + 1 && longer.startsWith(shorter);
+  field.setProperty(kShown, now);
+  field.setProperty(kReplaced, !typed);
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&field);
+  if (iface == nullptr) return;
+  const auto end = static_cast<int>(shorter.size());
+  // A new text is told as inserted only: readers take the removal of a text they had as
+  // selected for the user's deleting it, and say so instead of the new text.
+  if (!typed)
+    Announce(TPresented<QAccessibleTextInsertEvent>(iface, 0, now));
+  else if (now.size() > before.size())
+    Announce(TPresented<QAccessibleTextInsertEvent>(iface, end, now.mid(end)));
+  else
+    Announce(TPresented<QAccessibleTextRemoveEvent>(iface, end, before.mid(end)));
+#ifdef Q_OS_WIN
+  // UI Automation announces the value of the focused element; AT-SPI has the text alone.
+  Announce(QAccessibleValueChangeEvent(iface, now));
+#endif
+}
+
 }  // namespace
 
-void InstallAccessibleComponents() { QAccessible::installFactory(ComponentInterface); }
+void InstallAccessibleComponents() {
+  QAccessible::installFactory(ComponentInterface);
+  const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(PassOnToReaders);
+  if (before != &PassOnToReaders) passOnTo = before;
+}
+
+void PresentDisplayThrough(QWidget& field, TLabel& display) {
+  field.setProperty(kPresents, display.objectName());
+  field.setProperty(kShown, Spoken(display));
+  field.setProperty(kReplaced, true);
+  display.setProperty(kPresentedBy, field.objectName());
+  // Qt keeps the first interface it made for an object: a field built while a reader
+  // listened already has the plain field's.
+  QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&field);
+  if (made != nullptr && dynamic_cast<TAccessiblePresentingField*>(made) == nullptr)
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
 
 void SetAccessibleText(QObject& object, const QString& name, const QString& description) {
   if (!name.isEmpty()) object.setProperty(kName, name);
@@ -184,10 +362,8 @@ void SetAccessibleKeys(QObject& object, const QString& keys) {
 }
 
 void AnnounceCaptionChange(TLabel& label) {
-  QAccessibleEvent nameChanged(&label, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&nameChanged);
-  QAccessibleValueChangeEvent valueChanged(&label, label.Caption());
-  QAccessible::updateAccessibility(&valueChanged);
+  Announce(QAccessibleEvent(&label, QAccessible::NameChanged));
+  if (QWidget* field = Named(label, kPresentedBy)) PresentChange(*field, Spoken(label));
 }
 
 }  // namespace numora

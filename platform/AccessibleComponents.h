@@ -6,11 +6,16 @@
 //                 its accessible name only, never the caption ("--" or "1/x" say nothing);
 //                 its keyboard keys are its accelerator text
 //   TLabel        static text whose name is its caption, unless it has an accessible name
-//   menu entries  named by SetAccessibleText, else by the caption without its "&"
+//   menu entries  named by SetAccessibleText, else by the caption without its "&"; their
+//                 keys are the shortcut, else the mnemonic
+//   a text field that presents a display (PresentDisplayThrough): the display's text is its
+//                 text and value; its own text events never reach the readers
 #pragma once
 
 #include <QObject>
 #include <QString>
+
+class QWidget;
 
 namespace numora {
 
@@ -25,7 +30,12 @@ void SetAccessibleText(QObject& object, const QString& name, const QString& desc
 // The keyboard keys that press a key, as a screen reader reads them ("= or Enter").
 void SetAccessibleKeys(QObject& object, const QString& keys);
 
-// Tells screen readers that the label's caption changed: its name and value are the new text.
+// The field, which holds the keyboard focus, presents the display to screen readers: they
+// speak changes of the focused object only.
+void PresentDisplayThrough(QWidget& field, TLabel& display);
+
+// Tells screen readers that the label's caption changed: its name is the new text, and the
+// field that presents it (if any) tells the change as its own text.
 void AnnounceCaptionChange(TLabel& label);
 
 }  // namespace numora

@@ -21,6 +21,10 @@ NUMORA_TEST_PACKAGES=(
   x11-xkb-utils  # setxkbmap: the desktop session types on German and French layouts too
   openbox icewm  # the window managers the desktop-session tests run under
   qt6ct  # the desktop-session test gives the program a larger desktop font, as a user would
+  # the screen reader session: Orca on the test's own session bus, its speech through espeak-ng
+  # into libao's null driver
+  orca at-spi2-core dbus-daemon dbus-bin speech-dispatcher speech-dispatcher-espeak-ng
+  speech-dispatcher-audio-plugins
   weston qt6-wayland  # the package test reads the Wayland app id from a headless compositor
   libx11-dev  # the window driver of the X server tests
   locales  # the locale definitions a test makes a Turkish locale from

@@ -105,6 +105,7 @@ void TCalculatorForm::Build(const QString& formClass, const QString& description
     Component<QAction>(*this, std::string(shortcut.Entry).c_str())
         .setShortcut(QKeySequence(QString::fromUtf8(shortcut.Keys), QKeySequence::PortableText));
   NameForScreenReaders(*this);
+  PresentDisplayThrough(*edit1_, *calcEdit_);
   // A menu closed with Escape leaves the menu bar holding the keyboard; the menu that
   // follows it (arrow keys between menus) opens before this runs.
   for (QMenu* menu : findChildren<QMenu*>())
