@@ -8,9 +8,10 @@
 // (the handler runs inside TApplication::Guarded, so a fault goes to the fault report):
 //   OnClick(sender)                                  TPanel, TLabel, TSpeedButton, TButton, TImage
 //   OnMouseMove(sender, x, y)                        every component; x, y relative to it
-//   OnKeyDown(sender, key&, typesCharacter)          TEdit; key is a virtual key code
+//   OnKeyDown(sender, key&, shift, typesCharacter)   TEdit; key is a virtual key code
 //                                                    (VirtualKeys.h); typesCharacter: an
-//                                                    OnKeyPress with a character follows
+//                                                    OnKeyPress with a character follows,
+//                                                    unless the handler sets key to 0
 //   OnKeyPress(sender, ch&)                          TEdit; set ch to '\0' to discard
 // Mouse moves belong to the component under the pointer: they never pass on to its parent,
 // so a panel sees only moves over its own free surface.
@@ -26,11 +27,14 @@
 #include <functional>
 #include <vector>
 
+#include "KeyCodes.h"
+
 namespace numora {
 
 using TNotifyEvent = std::function<void(QObject* sender)>;
 using TMouseMoveEvent = std::function<void(QObject* sender, int x, int y)>;
-using TKeyDownEvent = std::function<void(QObject* sender, std::uint16_t& key, bool typesCharacter)>;
+using TKeyDownEvent =
+    std::function<void(QObject* sender, std::uint16_t& key, TShiftState shift, bool typesCharacter)>;
 using TKeyPressEvent = std::function<void(QObject* sender, char& key)>;
 
 // What every component shares: colour, font colour, mouse moves, clicks.
@@ -79,8 +83,9 @@ class TLabel : public QWidget, public TComponentLook {
 
 // Single-line text field; its whole text is selected the first time it gets the focus. Each key
 // stroke raises OnKeyDown with its virtual key code, then OnKeyPress for the character it produces
-// (Ctrl+letter gives the control character); a character set to '\0' never reaches the field, which
-// also stops Ctrl+C/V/X from acting. Keys held with Ctrl go to the window's shortcuts first.
+// (Ctrl+letter gives the control character); a key set to 0 by OnKeyDown ends the stroke there,
+// and a character set to '\0' never reaches the field, which also stops Ctrl+C/V/X from acting.
+// Keys held with Ctrl go to the window's shortcuts first.
 class TEdit : public QLineEdit {
  public:
   explicit TEdit(QWidget* parent);
