@@ -115,11 +115,9 @@ std::string SpokenCharacter(char c) {
     case '\x7f':
       return "Delete";
     default:
-      return std::string(1, c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+      return std::string(1, UpperAscii(c));
   }
 }
-
-char LowerLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -140,7 +138,7 @@ const TCalculatorKey* KeyOfCaption(std::string_view caption) {
 
 const TCalculatorKey* KeyOfCharacter(char character) {
   if (character == '\0') return nullptr;
-  const char wanted = LowerLetter(character);
+  const char wanted = LowerAscii(character);
   for (const TCalculatorKey& key : kKeys)
     if (key.Typed.find(wanted) != std::string_view::npos) return &key;
   return nullptr;
@@ -169,8 +167,7 @@ std::string StrokeName(TKeyStroke stroke) {
 std::string KeyboardKeysOf(const TCalculatorKey& key) {
   std::string keys;
   for (char c : key.Typed) keys.append(keys.empty() ? "" : " or ").append(SpokenCharacter(c));
-  if (key.Stroke.Code != 0)
-    keys.append(keys.empty() ? "" : " or ").append(StrokeName(key.Stroke));
+  if (key.Stroke.Code != 0) keys.append(keys.empty() ? "" : " or ").append(StrokeName(key.Stroke));
   return keys;
 }
 

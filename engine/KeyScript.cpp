@@ -12,7 +12,7 @@ namespace {
 // "ctrl+m", "ctrl+delete": Ctrl with a letter, a digit or a named key; 0 for no such key.
 std::uint16_t CtrlKeyCode(std::string_view key) {
   if (key.size() == 1 && ((key[0] >= 'a' && key[0] <= 'z') || (key[0] >= '0' && key[0] <= '9')))
-    return static_cast<std::uint16_t>(key[0] >= 'a' ? key[0] - 'a' + vk::A : key[0]);
+    return static_cast<std::uint16_t>(UpperAscii(key[0]));  // the key codes of both are ASCII
   const TNamedKey* named = NamedKeyOfToken(key);
   return named != nullptr ? named->Code : 0;
 }

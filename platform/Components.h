@@ -33,8 +33,8 @@ namespace numora {
 
 using TNotifyEvent = std::function<void(QObject* sender)>;
 using TMouseMoveEvent = std::function<void(QObject* sender, int x, int y)>;
-using TKeyDownEvent =
-    std::function<void(QObject* sender, std::uint16_t& key, TShiftState shift, bool typesCharacter)>;
+using TKeyDownEvent = std::function<void(QObject* sender, std::uint16_t& key, TShiftState shift,
+                                         bool typesCharacter)>;
 using TKeyPressEvent = std::function<void(QObject* sender, char& key)>;
 
 // What every component shares: colour, font colour, mouse moves, clicks.

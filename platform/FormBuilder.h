@@ -98,10 +98,8 @@ class THandlers {
   template <class F>
   THandlers& Add(const QString& name, F* form,
                  void (F::*method)(QObject*, std::uint16_t&, TShiftState, bool)) {
-    return Add(name,
-               TKeyDownEvent([form, method](QObject* s, std::uint16_t& k, TShiftState m, bool c) {
-                 (form->*method)(s, k, m, c);
-               }));
+    return Add(name, TKeyDownEvent([form, method](QObject* s, std::uint16_t& k, TShiftState m,
+                                                  bool c) { (form->*method)(s, k, m, c); }));
   }
   template <class F>
   THandlers& Add(const QString& name, F* form, void (F::*method)(QObject*, char&)) {

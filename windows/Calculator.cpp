@@ -122,9 +122,8 @@ void TCalculatorForm::SetDisplayText(const std::string& text) {
 }
 TTextField& TCalculatorForm::HiddenField() { return *hiddenField_; }
 bool TCalculatorForm::HasKey(const TCalculatorKey& key) const {
-  return findChild<TSpeedButton*>(QString::fromUtf8(key.Component.data(),
-                                                    static_cast<qsizetype>(key.Component.size()))) !=
-         nullptr;
+  return findChild<TSpeedButton*>(QString::fromUtf8(
+             key.Component.data(), static_cast<qsizetype>(key.Component.size()))) != nullptr;
 }
 
 // The window cannot switch to its own kind; the entry stays disabled for its life.

@@ -211,7 +211,7 @@ TEST(KeySequenceTest, TakesTheKeyboardAndTheClipboard) {
       {"type:6*7=", "display: 42"},
       {"type:1,5/3=", "display: 0,5"},
       {"type:1.5.", "beep; display: 1,5"},
-      {"type:7a%b2", "display: 72"},
+      {"type:7a&b2", "display: 72"},
       {"key:53 key:187 key:189 key:191", "display: 5"},
       {"key:54 key:56", "display: 68"},
       {"type:123 backspace", "display: 12"},
@@ -237,6 +237,51 @@ TEST(KeySequenceTest, TakesTheKeyboardAndTheClipboard) {
       {"key:52 key:50 copy paste: ctrl+v", "clipboard: 42; display: 42"},
       {"copy paste:abc mc +",
        "clipboard: 0; fault: 'abc' is not a valid floating point value; display: abc"},
+  };
+  ExpectAll(rows);
+}
+
+TEST(KeySequenceTest, ReachesEveryKeyOfTheWindowFromTheKeyboard) {
+  const TRow rows[] = {
+      {"4 f9", "display: -4"},
+      {"type:4r", "display: 0,25"},
+      {"type:8R", "display: 0,125"},
+      {"type:9@", "display: 3"},
+      {"type:200+10%", "display: 2,1"},
+      {"7 ctrl+m 1 + ctrl+r =", "display: 8"},
+      {"5 ctrl+p 3 ctrl+p", "display: 8"},
+      {"5 ctrl+p ctrl+l ctrl+r", "display: 0"},
+      {"5 ctrl+p 12 + 3 ctrl+delete ctrl+r", "display: 0"},
+      {"5 ctrl+p 12 + 3 delete ctrl+r", "display: 5"},
+      {"5 ctrl+p 12 + 3 escape ctrl+r", "display: 5"},
+      // Ctrl+M types a carriage return and Ctrl+H a backspace: neither is Enter or Back.
+      {"2 + 3 ctrl+m", "display: 3"},
+      {"2 + 3 ctrl+m =", "display: 5"},
+      {"12 ctrl+h ctrl+i ctrl+j ctrl+a ctrl+x ctrl+5 ctrl+enter ctrl+backspace", "display: 12"},
+      // The scientific keys are the scientific window's: in the standard one their letters
+      // are discarded and Ctrl+N does nothing.
+      {"type:3q", "display: 3"},
+      {"type:2y3=", "display: 23"},
+      {"type:2^3=", "display: 23"},
+      {"type:5!#", "display: 5"},
+      {"type:pnlsot", "display: 0"},
+      {"9 ctrl+n", "display: 9"},
+      {"sci type:3q", "display: 9"},
+      {"sci type:3Q", "display: 9"},
+      {"sci type:2#", "display: 8"},
+      {"sci type:2y10=", "display: 1024"},
+      {"sci type:2^3=", "display: 8"},
+      {"sci type:5!", "display: 120"},
+      {"sci type:1n", "display: 0"},
+      {"sci type:100l", "display: 2"},
+      {"sci type:30s", "display: 0,5"},
+      {"sci type:60o", "display: 0,5"},
+      {"sci type:45T", "display: 1"},
+      {"sci type:p", "display: 3,14159265358979"},
+      {"sci 1 ctrl+n", "display: 2,71828182845905"},
+      {"sci 2 + type:p =", "display: 5,14159265358979"},
+      {"kp1 kp2 kp+ kp3 enter", "display: 15"},
+      {"12 home end left right up down pageup pagedown insert f1 f12 tab space 3", "display: 123"},
   };
   ExpectAll(rows);
 }
@@ -304,6 +349,8 @@ TEST(KeySequenceTest, LeavesTheEngineState) {
       {"5 m+ 7 + delete", "0 5 Num emAppend true"},
       {"ce mc", "0 0 Num emAppend false"},
       {"enter key:187", "0 0 Num emAppend true"},
+      {"2 + 3 ctrl+m", "2 3 Plus emOperandShown false"},
+      {"5 ctrl+p 2 + ctrl+delete", "0 0 Num emAppend true"},
       {"key:53 key:187", "5 0 Equal emNewNumber false"},
       // Faults: the failing step stores nothing and the rest of the handler does not run.
       {"5 +/- back +", "0 0 Num emAppend false"},
