@@ -99,6 +99,12 @@ bool TEdit::event(QEvent* e) {
   return QLineEdit::event(e);
 }
 
+// The input method (the desktop's compose handling too) asks the field before it takes a key.
+QVariant TEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query == Qt::ImEnabled && !inputMethod) return false;
+  return QLineEdit::inputMethodQuery(query);
+}
+
 void TEdit::keyPressEvent(QKeyEvent* e) {
   const char ch = CharacterOf(*e);
   const std::uint16_t code = VirtualKeyOf(*e);

@@ -92,6 +92,9 @@ class TEdit : public QLineEdit {
   TKeyDownEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
   TMouseMoveEvent OnMouseMove;
+  // False: the field takes key strokes, never an input method's compositions (a dead key
+  // followed by a digit types the digit).
+  bool inputMethod = true;
   // The selection onto the clipboard as plain text, also an empty one (a copy of nothing
   // must not leave an older text behind).
   void CopySelection();
@@ -102,6 +105,7 @@ class TEdit : public QLineEdit {
 
  protected:
   bool event(QEvent* e) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
   void keyPressEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;

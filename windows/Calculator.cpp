@@ -108,7 +108,7 @@ void TCalculatorForm::Build(const QString& formClass, const QString& description
             [this] { QTimer::singleShot(0, this, [this] { GiveKeyboardToEdit1(); }); });
   menuBar()->installEventFilter(this);
   // Key strokes, not an input method's compositions: a dead key and a digit are the digit.
-  edit1_->setAttribute(Qt::WA_InputMethodEnabled, false);
+  edit1_->inputMethod = false;
   edit1_->setFocus();
   if (events_.OnCreate) events_.OnCreate(this);
 }
