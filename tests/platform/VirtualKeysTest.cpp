@@ -39,6 +39,13 @@ class VirtualKeysTest : public QObject {
     QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << 27;
     QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << 46;
     QTest::newRow("letter A") << int(Qt::Key_A) << 0 << 65;
+    QTest::newRow("F9") << int(Qt::Key_F9) << 0 << 120;
+    QTest::newRow("main End") << int(Qt::Key_End) << 0 << 35;
+    QTest::newRow("keypad 1 with NumLock off") << int(Qt::Key_End) << kp << 97;
+    QTest::newRow("keypad 5 with NumLock off") << int(Qt::Key_Clear) << kp << 101;
+    QTest::newRow("keypad 0 with NumLock off") << int(Qt::Key_Insert) << kp << 96;
+    QTest::newRow("keypad 9 with NumLock off") << int(Qt::Key_PageUp) << kp << 105;
+    QTest::newRow("keypad decimal with NumLock off") << int(Qt::Key_Delete) << kp << 110;
   }
   void keys_map_to_the_physical_key_codes() {
     QFETCH(int, key);
@@ -46,6 +53,32 @@ class VirtualKeysTest : public QObject {
     QFETCH(int, code);
     QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(int(VirtualKeyOf(event)), code);
+  }
+
+  void strokes_type_the_characters_the_calculator_takes_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("character");
+    const int kp = Qt::KeypadModifier, ctrl = Qt::ControlModifier;
+    QTest::newRow("a digit") << int(Qt::Key_7) << 0 << "7" << int('7');
+    QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << "" << 13;
+    QTest::newRow("Ctrl+M its control character") << int(Qt::Key_M) << ctrl << "\r" << 13;
+    QTest::newRow("keypad 1 with NumLock off") << int(Qt::Key_End) << kp << "" << int('1');
+    QTest::newRow("keypad decimal with NumLock off")
+        << int(Qt::Key_Delete) << kp << "\x7f" << int(',');
+    QTest::newRow("main Delete") << int(Qt::Key_Delete) << 0 << "\x7f" << 127;
+    QTest::newRow("main Home") << int(Qt::Key_Home) << 0 << "" << 0;
+    QTest::newRow("a dead circumflex") << int(Qt::Key_Dead_Circumflex) << 0 << "" << int('^');
+    QTest::newRow("beyond ASCII") << int(Qt::Key_Adiaeresis) << 0 << "ä" << int('?');
+  }
+  void strokes_type_the_characters_the_calculator_takes() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(int, character);
+    QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QCOMPARE(int(numora::CharacterOf(event)), character);
   }
 
   // Handlers bound by the builder are guarded one by one; anything else that throws inside
