@@ -3,9 +3,11 @@
 // calculator's description or hand computations.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <span>
 #include <sstream>
 
+#include "CalculatorKeys.h"
 #include "KeyScript.h"
 
 namespace numora {
@@ -319,6 +321,32 @@ TEST(KeySequenceTest, SwitchesWindowsWithTheDisplayAndTheEngineInAgreement) {
       {"sci 7 + std 1 =", "display: 8"},
   };
   ExpectAll(rows);
+}
+
+std::string SourceFile(const char* path) {
+  std::ifstream file(std::string(NUMORA_SOURCE_DIR) + "/" + path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The README writes a keyboard key as `F9`, the manual page as \fBF9\fR (a minus as \-).
+TEST(KeySequenceTest, TheReadmeAndTheManualPageNameEveryKeyboardKeyOfTheKeyTable) {
+  const std::string readme = SourceFile("README.md");
+  const std::string manual = SourceFile("packaging/numora.1.in");
+  ASSERT_FALSE(readme.empty() || manual.empty());
+  for (const TCalculatorKey& key : CalculatorKeys()) {
+    if (key.Handler == TKeyHandler::Digit) continue;  // both write "0 to 9"
+    const std::string keys = KeyboardKeysOf(key);
+    for (std::size_t from = 0; from < keys.size();) {
+      const std::size_t end = std::min(keys.find(" or ", from), keys.size());
+      const std::string name = keys.substr(from, end - from);
+      from = end + 4;
+      EXPECT_NE(readme.find("`" + name + "`"), std::string::npos) << key.Component << " " << name;
+      EXPECT_NE(manual.find("\\fB" + (name == "-" ? "\\-" : name) + "\\fR"), std::string::npos)
+          << key.Component << " " << name;
+    }
+  }
 }
 
 // accumulator, memory, pending operation, entry mode, nothing entered.
