@@ -106,7 +106,7 @@ QVariant TEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 void TEdit::keyPressEvent(QKeyEvent* e) {
-  const char ch = CharacterOf(*e);
+  const char ch = CharacterOf(*e, keypadDigits);
   const std::uint16_t code = VirtualKeyOf(*e);
   std::uint16_t key = code;
   Raise(OnKeyDown, static_cast<QObject*>(this), key, ShiftStateOf(*e), ch != 0);

@@ -95,6 +95,8 @@ class TEdit : public QLineEdit {
   // False: the field takes key strokes, never an input method's compositions (a dead key
   // followed by a digit types the digit).
   bool inputMethod = true;
+  // A field for numbers: the keypad types its digits and decimal point with NumLock off too.
+  bool keypadDigits = false;
   // The selection onto the clipboard as plain text, also an empty one (a copy of nothing
   // must not leave an older text behind).
   void CopySelection();

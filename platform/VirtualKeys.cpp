@@ -200,10 +200,11 @@ TShiftState ShiftStateOf(const QKeyEvent& event) {
           .Alt = (event.modifiers() & Qt::AltModifier) != 0};
 }
 
-char CharacterOf(const QKeyEvent& event) {
+char CharacterOf(const QKeyEvent& event, bool keypadFaces) {
   const int key = event.key();
   const QString text = event.text();
-  if (const TKeypadFace* face = KeypadFaceOf(event)) return face->Face;
+  if (const TKeypadFace* face = KeypadFaceOf(event); face != nullptr && keypadFaces)
+    return face->Face;
   if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
     return static_cast<char>(key - Qt::Key_A + 1);
   if (key == Qt::Key_Return || key == Qt::Key_Enter) return '\r';

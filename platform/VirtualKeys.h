@@ -15,8 +15,8 @@ namespace numora {
 std::uint16_t VirtualKeyOf(const QKeyEvent& event);
 TShiftState ShiftStateOf(const QKeyEvent& event);
 // The character the stroke types, '\0' for none: Ctrl+letter its control character, a
-// keypad key with NumLock off its digit or decimal face, a dead circumflex "^", a character
-// beyond ASCII '?' (no key of the calculator is one).
-char CharacterOf(const QKeyEvent& event);
+// dead circumflex "^", a character beyond ASCII '?' (no key of the calculator is one); with
+// keypadFaces a keypad key with NumLock off its digit or decimal face.
+char CharacterOf(const QKeyEvent& event, bool keypadFaces);
 
 }  // namespace numora

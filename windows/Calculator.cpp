@@ -109,6 +109,7 @@ void TCalculatorForm::Build(const QString& formClass, const QString& description
   menuBar()->installEventFilter(this);
   // Key strokes, not an input method's compositions: a dead key and a digit are the digit.
   edit1_->inputMethod = false;
+  edit1_->keypadDigits = true;  // a keypad is for numbers here
   edit1_->setFocus();
   if (events_.OnCreate) events_.OnCreate(this);
 }

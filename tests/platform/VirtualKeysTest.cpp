@@ -59,26 +59,33 @@ class VirtualKeysTest : public QObject {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("keypadDigits");  // a field for numbers
     QTest::addColumn<int>("character");
     const int kp = Qt::KeypadModifier, ctrl = Qt::ControlModifier;
-    QTest::newRow("a digit") << int(Qt::Key_7) << 0 << "7" << int('7');
-    QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << "" << 13;
-    QTest::newRow("Ctrl+M its control character") << int(Qt::Key_M) << ctrl << "\r" << 13;
-    QTest::newRow("keypad 1 with NumLock off") << int(Qt::Key_End) << kp << "" << int('1');
-    QTest::newRow("keypad decimal with NumLock off")
-        << int(Qt::Key_Delete) << kp << "\x7f" << int(',');
-    QTest::newRow("main Delete") << int(Qt::Key_Delete) << 0 << "\x7f" << 127;
-    QTest::newRow("main Home") << int(Qt::Key_Home) << 0 << "" << 0;
-    QTest::newRow("a dead circumflex") << int(Qt::Key_Dead_Circumflex) << 0 << "" << int('^');
-    QTest::newRow("beyond ASCII") << int(Qt::Key_Adiaeresis) << 0 << "ä" << int('?');
+    const auto row = [](const char* name, int key, int modifiers, const char* text, int character,
+                        bool keypadDigits = true) {
+      QTest::newRow(name) << key << modifiers << QString::fromUtf8(text) << keypadDigits
+                          << character;
+    };
+    row("a digit", Qt::Key_7, 0, "7", '7');
+    row("Enter", Qt::Key_Return, 0, "", 13);
+    row("Ctrl+M its control character", Qt::Key_M, ctrl, "\r", 13);
+    row("keypad 1 with NumLock off", Qt::Key_End, kp, "", '1');
+    row("keypad decimal with NumLock off", Qt::Key_Delete, kp, "\x7f", ',');
+    row("keypad End in a field not for numbers", Qt::Key_End, kp, "", 0, false);
+    row("main Delete", Qt::Key_Delete, 0, "\x7f", 127);
+    row("main Home", Qt::Key_Home, 0, "", 0);
+    row("a dead circumflex", Qt::Key_Dead_Circumflex, 0, "", '^');
+    row("beyond ASCII", Qt::Key_Adiaeresis, 0, "ä", '?');
   }
   void strokes_type_the_characters_the_calculator_takes() {
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, text);
+    QFETCH(bool, keypadDigits);
     QFETCH(int, character);
     QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
-    QCOMPARE(int(numora::CharacterOf(event)), character);
+    QCOMPARE(int(numora::CharacterOf(event, keypadDigits)), character);
   }
 
   // Handlers bound by the builder are guarded one by one; anything else that throws inside
