@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "KeyCodes.h"
+
 namespace numora {
 
 enum class TKeyHandler : std::uint8_t {
@@ -29,12 +31,24 @@ enum class TKeyHandler : std::uint8_t {
   Pi
 };
 
+// A key stroke told by its key code, not by a character: F9, or a key held with Ctrl.
+struct TKeyStroke {
+  std::uint16_t Code = 0;  // 0: none
+  bool Ctrl = false;
+};
+
+// Which windows show the key.
+enum class TKeyWindows : std::uint8_t { Both, ScientificOnly };
+
 struct TCalculatorKey {
   std::string_view Component;  // "PlusButton": operators and functions are named by it
   std::string_view Caption;    // what the key shows; digits enter it
   TKeyHandler Handler;
-  std::string_view Typed;  // the characters that press it from the keyboard, if any
-  std::string_view Name;   // what a screen reader calls it, in words
+  // The characters that press it from the keyboard, if any; a letter in either case.
+  std::string_view Typed;
+  TKeyStroke Stroke;  // the key stroke that presses it, if any
+  TKeyWindows Windows;
+  std::string_view Name;  // what a screen reader calls it, in words
   std::string_view Description;
 };
 
@@ -43,12 +57,17 @@ std::span<const TCalculatorKey> CalculatorKeys();
 const TCalculatorKey* KeyOfComponent(std::string_view component);
 // Ignoring case: "sqrt" is RootButton.
 const TCalculatorKey* KeyOfCaption(std::string_view caption);
-// The key a typed character presses: "*" is MultiplyButton whichever key typed it.
+// The key a typed character presses: "*" is MultiplyButton whichever key typed it; "r" and
+// "R" are both AdverseButton.
 const TCalculatorKey* KeyOfCharacter(char character);
-// Only for key strokes that type no character: the key the key code stands for (the digit
-// rows, the numeric keypad's operators and decimal key, Enter, Backspace, Escape, Delete).
-const TCalculatorKey* KeyOfVirtualKey(std::uint16_t virtualKey);
+// The key a key stroke presses by its code: a stroke held with Ctrl (and without Alt, which
+// with Ctrl is AltGr on Windows) only through the key table; otherwise the table's own
+// strokes (F9) and, for strokes that type no character, what their key types (the digit
+// rows, the numeric keypad, Enter, Backspace, Escape, Delete).
+const TCalculatorKey* KeyOfStroke(std::uint16_t code, TShiftState shift);
 
+// How a person writes the stroke: "F9", "Ctrl+M", "Ctrl+Delete".
+std::string StrokeName(TKeyStroke stroke);
 // The keyboard names a screen reader gives for the key ("= or Enter"); empty without one.
 std::string KeyboardKeysOf(const TCalculatorKey& key);
 

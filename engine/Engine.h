@@ -53,6 +53,8 @@ class TCalcWindow {
   virtual std::string DisplayText() const = 0;  // the CalcEdit caption
   virtual void SetDisplayText(const std::string& text) = 0;
   virtual TTextField& HiddenField() = 0;  // Edit1
+  // Whether the window shows the key: the keyboard presses only keys of its own window.
+  virtual bool HasKey(const TCalculatorKey& key) const = 0;
 };
 
 // What the engine needs from its surroundings. The generic fault report is not here:
@@ -129,10 +131,14 @@ class TCalculatorEngine {
   // paste continues it). Every key handler ends with it, also one that faults.
   void FollowDisplay(TCalcWindow& window) const;
 
-  // Keyboard: one key stroke into the hidden field, key down first. A stroke that types a
-  // character is decided by that character alone (Edit1KeyPress), whatever key and
-  // modifiers typed it; the key code decides only for strokes that type none.
-  void Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualKey, bool typesCharacter);
+  // Keyboard: one key stroke into the hidden field, key down first. A stroke held with Ctrl
+  // is decided by its key code and the key table alone, and so is a stroke that types no
+  // character; any other stroke by the character it types (Edit1KeyPress), whatever key and
+  // modifiers typed it. virtualKey becomes 0 when the stroke is done with: no character of
+  // it follows and the field does not take it (set before the key acts, so a fault cannot
+  // let it through: the carriage return of Ctrl+M is never Enter).
+  void Edit1KeyDown(TCalcWindow& window, std::uint16_t& virtualKey, TShiftState shift,
+                    bool typesCharacter);
   // Presses the key the character stands for. The character becomes '\0' before the key
   // acts: the field never takes a typed character in, it follows the display.
   void Edit1KeyPress(TCalcWindow& window, char& character);

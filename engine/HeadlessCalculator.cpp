@@ -18,58 +18,6 @@ std::string THeadlessEvent::Line() const {
   return {};
 }
 
-std::optional<char> CharacterOfKey(std::uint16_t virtualKey) {
-  if (virtualKey >= '0' && virtualKey <= '9') return static_cast<char>(virtualKey);
-  if (virtualKey >= 'A' && virtualKey <= 'Z') return static_cast<char>(virtualKey - 'A' + 'a');
-  if (virtualKey >= 96 && virtualKey <= 105) return static_cast<char>('0' + virtualKey - 96);
-  switch (virtualKey) {
-    case 8:
-      return '\b';
-    case 9:
-      return '\t';
-    case 13:
-      return '\r';
-    case 27:
-      return '\x1b';
-    case 32:
-      return ' ';
-    case 106:
-      return '*';
-    case 107:
-      return '+';
-    case 109:
-      return '-';
-    case 110:
-      return ',';  // the decimal key of a layout whose separator is the comma
-    case 111:
-      return '/';
-    case 186:
-      return ';';
-    case 187:
-      return '=';
-    case 188:
-      return ',';
-    case 189:
-      return '-';
-    case 190:
-      return '.';
-    case 191:
-      return '/';
-    case 192:
-      return '`';
-    case 219:
-      return '[';
-    case 220:
-      return '\\';
-    case 221:
-      return ']';
-    case 222:
-      return '\'';
-    default:
-      return std::nullopt;
-  }
-}
-
 THeadlessCalculator::THeadlessCalculator()
     : standard_(std::make_unique<THeadlessWindow>(clipboard_)) {
   engine_.FormCreate();
@@ -93,11 +41,14 @@ bool THeadlessCalculator::Click(std::string_view component) {
   return true;
 }
 
-void THeadlessCalculator::PressKey(std::uint16_t virtualKey) {
-  const std::optional<char> typed = CharacterOfKey(virtualKey);
+void THeadlessCalculator::PressKey(std::uint16_t virtualKey, TShiftState shift) {
+  char typed = CharacterOfKey(virtualKey);
+  if (shift.CtrlAlone() && virtualKey >= vk::A && virtualKey <= vk::A + 25)
+    typed = static_cast<char>(virtualKey - vk::A + 1);
   THeadlessWindow& w = Current();
-  Run([&] { engine_.Edit1KeyDown(w, virtualKey, typed.has_value()); });
-  if (typed) TypeCharacter(*typed);
+  std::uint16_t key = virtualKey;
+  Run([&] { engine_.Edit1KeyDown(w, key, shift, typed != '\0'); });
+  if (key != 0 && typed != '\0') TypeCharacter(typed);
 }
 
 void THeadlessCalculator::TypeCharacter(char character) {
@@ -137,7 +88,7 @@ void THeadlessCalculator::Paste(const std::string& text) {
 
 void THeadlessCalculator::OpenScientific() {
   if (scientific_) return;
-  scientific_ = std::make_unique<THeadlessWindow>(clipboard_);
+  scientific_ = std::make_unique<THeadlessWindow>(clipboard_, true);
   engine_.FormCreate();
   scientific_->Field().Focus();
 }

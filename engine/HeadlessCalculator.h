@@ -39,10 +39,6 @@ class TRecordingHost : public TEngineHost {
   std::vector<THeadlessEvent> events_;
 };
 
-// The character a US keyboard types for a virtual key code, if any (Delete types none, as on
-// the platforms whose key codes these are).
-std::optional<char> CharacterOfKey(std::uint16_t virtualKey);
-
 class THeadlessCalculator {
  public:
   // Program start: the standard window is created (FormCreate) and its field has the focus.
@@ -58,9 +54,10 @@ class THeadlessCalculator {
   // A click on the current window's key with this component name ("PlusButton", "SevenButton",
   // "MemPlusBtn", "PiBtn"). False for a name that no calculator window has.
   bool Click(std::string_view component);
-  // One key stroke into the current window's hidden field: key down, then its character
-  // through the filter into the field.
-  void PressKey(std::uint16_t virtualKey);
+  // One key stroke into the current window's hidden field: key down, then the character a
+  // US keyboard types with it through the filter into the field, unless the key down was
+  // the end of it (Ctrl+letter types its control character, as the platforms do).
+  void PressKey(std::uint16_t virtualKey, TShiftState shift = {});
   // A key stroke that types this character, whichever key and modifiers typed it.
   void TypeCharacter(char character);
   // A menu shortcut ("ctrl+c", ignoring case); false when no menu entry has it.

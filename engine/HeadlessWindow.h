@@ -46,16 +46,22 @@ class TMemoryTextField : public TTextField {
 
 class THeadlessWindow : public TCalcWindow {
  public:
-  explicit THeadlessWindow(TMemoryClipboard& clipboard) : field_(clipboard) {}
+  // The standard window, or with scientific the scientific one, which has every key.
+  explicit THeadlessWindow(TMemoryClipboard& clipboard, bool scientific = false)
+      : field_(clipboard), scientific_(scientific) {}
 
   std::string DisplayText() const override { return display_; }
   void SetDisplayText(const std::string& text) override { display_ = text; }
   TTextField& HiddenField() override { return field_; }
+  bool HasKey(const TCalculatorKey& key) const override {
+    return scientific_ || key.Windows == TKeyWindows::Both;
+  }
   TMemoryTextField& Field() { return field_; }
 
  private:
   std::string display_ = "0";  // the display label's initial caption
   TMemoryTextField field_;
+  bool scientific_;
 };
 
 }  // namespace numora

@@ -9,14 +9,13 @@ namespace numora {
 
 namespace {
 
-struct TKeyToken {
-  std::string_view Token;
-  std::uint16_t Code;
-};
-
-constexpr TKeyToken kKeyTokens[] = {{"kp+", 107},     {"kp-", 109},   {"kp*", 106},
-                                    {"kp/", 111},     {"kp,", 110},   {"enter", 13},
-                                    {"backspace", 8}, {"escape", 27}, {"delete", 46}};
+// "ctrl+m", "ctrl+delete": Ctrl with a letter, a digit or a named key; 0 for no such key.
+std::uint16_t CtrlKeyCode(std::string_view key) {
+  if (key.size() == 1 && ((key[0] >= 'a' && key[0] <= 'z') || (key[0] >= '0' && key[0] <= '9')))
+    return static_cast<std::uint16_t>(UpperAscii(key[0]));  // the key codes of both are ASCII
+  const TNamedKey* named = NamedKeyOfToken(key);
+  return named != nullptr ? named->Code : 0;
+}
 
 std::string_view ModeName(TEntryMode mode) {
   switch (mode) {
@@ -64,11 +63,15 @@ bool TKeyScript::Add(std::string_view raw) {
     steps_.push_back({TStepKind::Key, {}, static_cast<std::uint16_t>(code)});
     return true;
   }
-  for (const TKeyToken& k : kKeyTokens) {
-    if (k.Token == token) {
-      steps_.push_back({TStepKind::Key, {}, k.Code});
-      return true;
-    }
+  if (token.starts_with("ctrl+")) {
+    const std::uint16_t code = CtrlKeyCode(std::string_view(token).substr(5));
+    if (code == 0) return false;
+    steps_.push_back({TStepKind::Key, {}, code, true});
+    return true;
+  }
+  if (const TNamedKey* key = NamedKeyOfToken(token)) {
+    steps_.push_back({TStepKind::Key, {}, key->Code});
+    return true;
   }
   const std::pair<std::string_view, TStepKind> kWords[] = {{"copy", TStepKind::Copy},
                                                            {"sci", TStepKind::Scientific},
@@ -114,7 +117,7 @@ std::vector<std::string> TKeyScript::Run(bool withState) const {
         calculator.Click(step.Text);
         break;
       case TStepKind::Key:
-        calculator.PressKey(step.Code);
+        calculator.PressKey(step.Code, {.Ctrl = step.Ctrl});
         break;
       case TStepKind::Type:
         calculator.TypeCharacter(static_cast<char>(step.Code));

@@ -1,5 +1,6 @@
-// Key tokens as a person writes them ("2,5", "+", "sqrt", "kp+", "type:2*3=", "paste:42", "sci"),
-// run on a headless calculator from the program's start. numora-probe keys speaks this language.
+// Key tokens as a person writes them ("2,5", "+", "sqrt", "kp+", "f9", "ctrl+m", "type:2*3=",
+// "paste:42", "sci"), run on a headless calculator from the program's start. numora-probe
+// keys speaks this language; its keyboard keys are the named keys of KeyCodes.h.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +38,7 @@ class TKeyScript {
     TStepKind Kind;
     std::string Text;        // the component clicked, the pasted text or the shortcut's keys
     std::uint16_t Code = 0;  // the key code, or the typed character
+    bool Ctrl = false;       // a key held with Ctrl
   };
   std::vector<TStep> steps_;
 };

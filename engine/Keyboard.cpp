@@ -1,5 +1,6 @@
 // The hidden field's keyboard: typed characters press the window's keys; key codes count
-// only for strokes that type no character. Also the click on a key from the key table.
+// for strokes held with Ctrl and for strokes that type no character. Also the click on a key
+// from the key table.
 #include <utility>
 
 #include "CalculatorKeys.h"
@@ -41,17 +42,23 @@ void TCalculatorEngine::ClickKey(TCalcWindow& window, const TCalculatorKey& key)
 }
 
 // A layout decides which key types "*" or a digit (Shift+8, AZERTY's shifted digit row), so
-// a key code says nothing about a stroke that types a character.
-void TCalculatorEngine::Edit1KeyDown(TCalcWindow& window, std::uint16_t virtualKey,
-                                     bool typesCharacter) {
-  if (typesCharacter) return;
-  if (const TCalculatorKey* key = KeyOfVirtualKey(virtualKey)) ClickKey(window, *key);
+// a key code says nothing about a stroke that types a character. The control characters of
+// Ctrl+letter say nothing either: Ctrl+M types a carriage return, Ctrl+H a backspace.
+void TCalculatorEngine::Edit1KeyDown(TCalcWindow& window, std::uint16_t& virtualKey,
+                                     TShiftState shift, bool typesCharacter) {
+  if (typesCharacter && !shift.CtrlAlone()) return;
+  const TCalculatorKey* key = KeyOfStroke(virtualKey, shift);
+  // Every Ctrl stroke stops here, a stroke of no key too, so that it cannot edit the field;
+  // a stroke without a character only when it presses a key.
+  if (shift.CtrlAlone() || key != nullptr) virtualKey = 0;
+  if (key != nullptr && window.HasKey(*key)) ClickKey(window, *key);
 }
 
 // The field follows the display (FollowDisplay), so no typed character goes into it.
 void TCalculatorEngine::Edit1KeyPress(TCalcWindow& window, char& character) {
   const char typed = std::exchange(character, '\0');
-  if (const TCalculatorKey* key = KeyOfCharacter(typed)) ClickKey(window, *key);
+  const TCalculatorKey* key = KeyOfCharacter(typed);
+  if (key != nullptr && window.HasKey(*key)) ClickKey(window, *key);
 }
 
 }  // namespace numora

@@ -100,25 +100,27 @@ bool TEdit::event(QEvent* e) {
   return QLineEdit::event(e);
 }
 
+// The input method (the desktop's compose handling too) asks the field before it takes a key.
+QVariant TEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query == Qt::ImEnabled && !inputMethod) return false;
+  return QLineEdit::inputMethodQuery(query);
+}
+
 void TEdit::keyPressEvent(QKeyEvent* e) {
-  char ch = 0;
-  const QString text = e->text();
-  if ((e->modifiers() & Qt::ControlModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
-    ch = static_cast<char>(e->key() - Qt::Key_A + 1);
-  else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-    ch = '\r';
-  else if (e->key() == Qt::Key_Backspace)
-    ch = '\b';
-  else if (text.size() == 1 && text[0].unicode() < 128)
-    ch = static_cast<char>(text[0].unicode());
-  if (ch == 0 && !text.isEmpty()) ch = '?';  // a non-ASCII character: the filter decides
-  std::uint16_t key = VirtualKeyOf(*e);
-  Raise(OnKeyDown, static_cast<QObject*>(this), key, ch != 0);
-  if (ch != 0) {
+  const char ch = CharacterOf(*e, keypadDigits);
+  const std::uint16_t code = VirtualKeyOf(*e);
+  std::uint16_t key = code;
+  Raise(OnKeyDown, static_cast<QObject*>(this), key, ShiftStateOf(*e), ch != 0);
+  if (code != 0 && key == 0) return e->accept();
+  if (ch != 0 && OnKeyPress) {
     char passed = ch;
     Raise(OnKeyPress, static_cast<QObject*>(this), passed);
     if (passed == 0) return e->accept();
-    if (passed != ch) return insert(QString(QChar(passed)));
+    // A replaced character, and one the stroke's own text lacks (a keypad face with NumLock
+    // off), go in as they are; anything else the field takes as it comes.
+    const bool ownText = !e->text().isEmpty() && e->text()[0].isPrint();
+    if (passed != ch || (!ownText && QChar(passed).isPrint()))
+      return insert(QString(QChar(passed)));
   }
   if (ownerSetsText) return e->accept();
   QLineEdit::keyPressEvent(e);

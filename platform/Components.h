@@ -8,9 +8,10 @@
 // (the handler runs inside TApplication::Guarded, so a fault goes to the fault report):
 //   OnClick(sender)                                  TPanel, TLabel, TSpeedButton, TButton, TImage
 //   OnMouseMove(sender, x, y)                        every component; x, y relative to it
-//   OnKeyDown(sender, key&, typesCharacter)          TEdit; key is a virtual key code
+//   OnKeyDown(sender, key&, shift, typesCharacter)   TEdit; key is a virtual key code
 //                                                    (VirtualKeys.h); typesCharacter: an
-//                                                    OnKeyPress with a character follows
+//                                                    OnKeyPress with a character follows,
+//                                                    unless the handler sets key to 0
 //   OnKeyPress(sender, ch&)                          TEdit; set ch to '\0' to discard
 // Mouse moves belong to the component under the pointer: they never pass on to its parent,
 // so a panel sees only moves over its own free surface.
@@ -28,12 +29,14 @@
 #include <vector>
 
 #include "Look.h"
+#include "KeyCodes.h"
 
 namespace numora {
 
 using TNotifyEvent = std::function<void(QObject* sender)>;
 using TMouseMoveEvent = std::function<void(QObject* sender, int x, int y)>;
-using TKeyDownEvent = std::function<void(QObject* sender, std::uint16_t& key, bool typesCharacter)>;
+using TKeyDownEvent = std::function<void(QObject* sender, std::uint16_t& key, TShiftState shift,
+                                         bool typesCharacter)>;
 using TKeyPressEvent = std::function<void(QObject* sender, char& key)>;
 
 // What every component shares: colour, font colour, mouse moves, clicks. The colours are drawn
@@ -83,8 +86,9 @@ class TLabel : public QWidget, public TComponentLook {
 
 // Single-line text field; its whole text is selected the first time it gets the focus. Each key
 // stroke raises OnKeyDown with its virtual key code, then OnKeyPress for the character it produces
-// (Ctrl+letter gives the control character); a character set to '\0' never reaches the field, which
-// also stops Ctrl+C/V/X from acting. Keys held with Ctrl go to the window's shortcuts first.
+// (Ctrl+letter gives the control character); a key set to 0 by OnKeyDown ends the stroke there,
+// and a character set to '\0' never reaches the field, which also stops Ctrl+C/V/X from acting.
+// Keys held with Ctrl go to the window's shortcuts first.
 class TEdit : public QLineEdit {
  public:
   explicit TEdit(QWidget* parent);
@@ -95,6 +99,11 @@ class TEdit : public QLineEdit {
   // caret or the selection (Home, arrows, Delete), and there is no context menu; the owner
   // alone sets them.
   bool ownerSetsText = false;
+  // False: the field takes key strokes, never an input method's compositions (a dead key
+  // followed by a digit types the digit).
+  bool inputMethod = true;
+  // A field for numbers: the keypad types its digits and decimal point with NumLock off too.
+  bool keypadDigits = false;
   // The selection onto the clipboard as plain text, also an empty one (a copy of nothing
   // must not leave an older text behind).
   void CopySelection();
@@ -103,6 +112,7 @@ class TEdit : public QLineEdit {
 
  protected:
   bool event(QEvent* e) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
   void keyPressEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;

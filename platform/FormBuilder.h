@@ -104,10 +104,10 @@ class THandlers {
                          [form, method](QObject* s, int x, int y) { (form->*method)(s, x, y); }));
   }
   template <class F>
-  THandlers& Add(const QString& name, F* form, void (F::*method)(QObject*, std::uint16_t&, bool)) {
-    return Add(name, TKeyDownEvent([form, method](QObject* s, std::uint16_t& k, bool c) {
-                 (form->*method)(s, k, c);
-               }));
+  THandlers& Add(const QString& name, F* form,
+                 void (F::*method)(QObject*, std::uint16_t&, TShiftState, bool)) {
+    return Add(name, TKeyDownEvent([form, method](QObject* s, std::uint16_t& k, TShiftState m,
+                                                  bool c) { (form->*method)(s, k, m, c); }));
   }
   template <class F>
   THandlers& Add(const QString& name, F* form, void (F::*method)(QObject*, char&)) {

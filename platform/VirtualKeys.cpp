@@ -6,23 +6,46 @@
 namespace numora {
 namespace {
 
+// With NumLock off the keypad's keys are navigation keys to the desktop; here they keep the
+// digit or the decimal point printed on them: a keypad is for numbers.
+struct TKeypadFace {
+  int Key;
+  std::uint16_t Code;
+  char Face;
+};
+constexpr TKeypadFace kKeypadFaces[] = {
+    {Qt::Key_Insert, vk::Numpad0, '0'},    {Qt::Key_End, vk::Numpad0 + 1, '1'},
+    {Qt::Key_Down, vk::Numpad0 + 2, '2'},  {Qt::Key_PageDown, vk::Numpad0 + 3, '3'},
+    {Qt::Key_Left, vk::Numpad0 + 4, '4'},  {Qt::Key_Clear, vk::Numpad0 + 5, '5'},
+    {Qt::Key_Right, vk::Numpad0 + 6, '6'}, {Qt::Key_Home, vk::Numpad0 + 7, '7'},
+    {Qt::Key_Up, vk::Numpad0 + 8, '8'},    {Qt::Key_PageUp, vk::Numpad0 + 9, '9'},
+    {Qt::Key_Delete, vk::Decimal, ','},
+};
+
+const TKeypadFace* KeypadFaceOf(const QKeyEvent& event) {
+  if (!(event.modifiers() & Qt::KeypadModifier)) return nullptr;
+  for (const TKeypadFace& face : kKeypadFaces)
+    if (face.Key == event.key()) return &face;
+  return nullptr;
+}
+
 std::uint16_t KeypadCode(int key) {
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::Numpad0 + (key - Qt::Key_0);
   switch (key) {
     case Qt::Key_Asterisk:
-      return 106;
+      return vk::Multiply;
     case Qt::Key_Plus:
-      return 107;
+      return vk::Add;
     case Qt::Key_Minus:
-      return 109;
+      return vk::Subtract;
     case Qt::Key_Period:
     case Qt::Key_Comma:
-      return 110;  // the decimal key, whatever the layout prints on it
+      return vk::Decimal;  // the decimal key, whatever the layout prints on it
     case Qt::Key_Slash:
-      return 111;
+      return vk::Divide;
     case Qt::Key_Enter:
     case Qt::Key_Return:
-      return 13;
+      return vk::Return;
     default:
       return 0;
   }
@@ -31,8 +54,8 @@ std::uint16_t KeypadCode(int key) {
 // The digit row read from the X keycode (evdev code + 8), so layouts that need Shift for the
 // digits still give the digit's code.
 std::uint16_t DigitRowFromScanCode(quint32 scanCode) {
-  if (scanCode >= 10 && scanCode <= 18) return 49 + (scanCode - 10);
-  if (scanCode == 19) return 48;
+  if (scanCode >= 10 && scanCode <= 18) return vk::Digit0 + 1 + (scanCode - 10);
+  if (scanCode == 19) return vk::Digit0;
   return 0;
 }
 
@@ -40,110 +63,110 @@ std::uint16_t DigitRowFromScanCode(quint32 scanCode) {
 std::uint16_t DigitRowFromShiftedSymbol(int key) {
   switch (key) {
     case Qt::Key_ParenRight:
-      return 48;
+      return vk::Digit0 + 0;
     case Qt::Key_Exclam:
-      return 49;
+      return vk::Digit0 + 1;
     case Qt::Key_At:
-      return 50;
+      return vk::Digit0 + 2;
     case Qt::Key_NumberSign:
-      return 51;
+      return vk::Digit0 + 3;
     case Qt::Key_Dollar:
-      return 52;
+      return vk::Digit0 + 4;
     case Qt::Key_Percent:
-      return 53;
+      return vk::Digit0 + 5;
     case Qt::Key_AsciiCircum:
-      return 54;
+      return vk::Digit0 + 6;
     case Qt::Key_Ampersand:
-      return 55;
+      return vk::Digit0 + 7;
     case Qt::Key_Asterisk:
-      return 56;
+      return vk::Digit0 + 8;
     case Qt::Key_ParenLeft:
-      return 57;
+      return vk::Digit0 + 9;
     default:
       return 0;
   }
 }
 
 std::uint16_t MainKeyboardCode(int key) {
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return 48 + (key - Qt::Key_0);
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) return 65 + (key - Qt::Key_A);
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::Digit0 + (key - Qt::Key_0);
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return vk::A + (key - Qt::Key_A);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return vk::F1 + (key - Qt::Key_F1);
   switch (key) {
     case Qt::Key_Backspace:
-      return 8;
+      return vk::Back;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-      return 9;
+      return vk::Tab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return 13;
+      return vk::Return;
     case Qt::Key_Shift:
-      return 16;
+      return vk::Shift;
     case Qt::Key_Control:
-      return 17;
+      return vk::Control;
     case Qt::Key_Alt:
-      return 18;
+      return vk::Alt;
     case Qt::Key_Pause:
-      return 19;
+      return vk::Pause;
     case Qt::Key_CapsLock:
-      return 20;
+      return vk::CapsLock;
     case Qt::Key_Escape:
-      return 27;
+      return vk::Escape;
     case Qt::Key_Space:
-      return 32;
+      return vk::Space;
     case Qt::Key_PageUp:
-      return 33;
+      return vk::PageUp;
     case Qt::Key_PageDown:
-      return 34;
+      return vk::PageDown;
     case Qt::Key_End:
-      return 35;
+      return vk::End;
     case Qt::Key_Home:
-      return 36;
+      return vk::Home;
     case Qt::Key_Left:
-      return 37;
+      return vk::Left;
     case Qt::Key_Up:
-      return 38;
+      return vk::Up;
     case Qt::Key_Right:
-      return 39;
+      return vk::Right;
     case Qt::Key_Down:
-      return 40;
+      return vk::Down;
     case Qt::Key_Insert:
-      return 45;
+      return vk::Insert;
     case Qt::Key_Delete:
-      return 46;
+      return vk::Delete;
     case Qt::Key_Semicolon:
     case Qt::Key_Colon:
-      return 186;
+      return vk::OemSemicolon;
     case Qt::Key_Equal:
     case Qt::Key_Plus:
-      return 187;
+      return vk::OemPlus;
     case Qt::Key_Comma:
     case Qt::Key_Less:
-      return 188;
+      return vk::OemComma;
     case Qt::Key_Minus:
     case Qt::Key_Underscore:
-      return 189;
+      return vk::OemMinus;
     case Qt::Key_Period:
     case Qt::Key_Greater:
-      return 190;
+      return vk::OemPeriod;
     case Qt::Key_Slash:
     case Qt::Key_Question:
-      return 191;
+      return vk::OemSlash;
     case Qt::Key_QuoteLeft:
     case Qt::Key_AsciiTilde:
-      return 192;
+      return vk::OemBackquote;
     case Qt::Key_BracketLeft:
     case Qt::Key_BraceLeft:
-      return 219;
+      return vk::OemOpenBracket;
     case Qt::Key_Backslash:
     case Qt::Key_Bar:
-      return 220;
+      return vk::OemBackslash;
     case Qt::Key_BracketRight:
     case Qt::Key_BraceRight:
-      return 221;
+      return vk::OemCloseBracket;
     case Qt::Key_Apostrophe:
     case Qt::Key_QuoteDbl:
-      return 222;
+      return vk::OemQuote;
     default:
       return 0;
   }
@@ -152,6 +175,9 @@ std::uint16_t MainKeyboardCode(int key) {
 }  // namespace
 
 std::uint16_t VirtualKeyOf(const QKeyEvent& event) {
+  // Windows too gives the keypad's navigation codes with NumLock off (and marks the keys as
+  // the keypad's, as X does), so the faces come first.
+  if (const TKeypadFace* face = KeypadFaceOf(event)) return face->Code;
   // Windows hands over the key's own virtual key code: the very codes the table stands for.
   if (QGuiApplication::platformName() == "windows" && event.nativeVirtualKey() != 0) {
     return static_cast<std::uint16_t>(event.nativeVirtualKey());
@@ -159,7 +185,7 @@ std::uint16_t VirtualKeyOf(const QKeyEvent& event) {
   const int key = event.key();
   if (event.modifiers() & Qt::KeypadModifier) {
     if (std::uint16_t code = KeypadCode(key)) return code;
-    return MainKeyboardCode(key);  // Num Lock off: arrows, Home, Insert, Delete
+    return MainKeyboardCode(key);
   }
   if (QGuiApplication::platformName() == "xcb") {
     if (std::uint16_t code = DigitRowFromScanCode(event.nativeScanCode())) return code;
@@ -167,6 +193,26 @@ std::uint16_t VirtualKeyOf(const QKeyEvent& event) {
     if (std::uint16_t code = DigitRowFromShiftedSymbol(key)) return code;
   }
   return MainKeyboardCode(key);
+}
+
+TShiftState ShiftStateOf(const QKeyEvent& event) {
+  return {.Ctrl = (event.modifiers() & Qt::ControlModifier) != 0,
+          .Alt = (event.modifiers() & Qt::AltModifier) != 0};
+}
+
+char CharacterOf(const QKeyEvent& event, bool keypadFaces) {
+  const int key = event.key();
+  const QString text = event.text();
+  if (const TKeypadFace* face = KeypadFaceOf(event); face != nullptr && keypadFaces)
+    return face->Face;
+  if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+    return static_cast<char>(key - Qt::Key_A + 1);
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) return '\r';
+  if (key == Qt::Key_Backspace) return '\b';
+  // A dead key types nothing of its own; the circumflex is the calculator's power key.
+  if (key == Qt::Key_Dead_Circumflex) return '^';
+  if (text.size() == 1 && text[0].unicode() < 128) return static_cast<char>(text[0].unicode());
+  return text.isEmpty() ? '\0' : '?';  // a character beyond ASCII: the filter decides
 }
 
 }  // namespace numora

@@ -3,9 +3,11 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLocale>
 #include <QMenu>
+#include <QMenuBar>
 #include <stdexcept>
 
 #include "About.h"
@@ -106,11 +108,16 @@ void TCalculatorForm::Build(const QString& formClass, const QString& description
         .setShortcut(QKeySequence(QString::fromUtf8(shortcut.Keys), QKeySequence::PortableText));
   NameForScreenReaders(*this);
   PresentDisplayThrough(*edit1_, *calcEdit_);
-  // A menu closed with Escape leaves the menu bar holding the keyboard; the menu that
-  // follows it (arrow keys between menus) opens before this runs.
+  // A menu closed with Escape leaves the menu bar holding the keyboard, so that a second
+  // Escape leaves the menu bar and reaches no key; the menu that follows it (arrow keys
+  // between menus) opens before this runs.
   for (QMenu* menu : findChildren<QMenu*>())
     connect(menu, &QMenu::aboutToHide, this,
             [this] { QTimer::singleShot(0, this, [this] { GiveKeyboardToEdit1(); }); });
+  menuBar()->installEventFilter(this);
+  // Key strokes, not an input method's compositions: a dead key and a digit are the digit.
+  edit1_->inputMethod = false;
+  edit1_->keypadDigits = true;  // a keypad is for numbers here
   edit1_->setFocus();
   if (events_.OnCreate) events_.OnCreate(this);
 }
@@ -123,6 +130,10 @@ void TCalculatorForm::SetDisplayText(const std::string& text) {
   if (changed) AnnounceCaptionChange(*calcEdit_);
 }
 TTextField& TCalculatorForm::HiddenField() { return *hiddenField_; }
+bool TCalculatorForm::HasKey(const TCalculatorKey& key) const {
+  return findChild<TSpeedButton*>(QString::fromUtf8(
+             key.Component.data(), static_cast<qsizetype>(key.Component.size()))) != nullptr;
+}
 
 // The window cannot switch to its own kind; the entry stays disabled for its life.
 void TCalculatorForm::FormCreate() {
@@ -146,7 +157,25 @@ void TCalculatorForm::Hakknda1Click() {
 }
 
 void TCalculatorForm::GiveKeyboardToEdit1() {
-  if (isVisible() && QApplication::activePopupWidget() == nullptr) edit1_->setFocus();
+  if (isVisible() && QApplication::activePopupWidget() == nullptr && !menuBar()->hasFocus())
+    edit1_->setFocus();
+}
+
+bool TCalculatorForm::eventFilter(QObject* watched, QEvent* event) {
+  // The menu bar lets go of the keyboard when Escape leaves it; Edit1 takes it back.
+  if (watched == menuBar() && event->type() == QEvent::FocusOut)
+    QTimer::singleShot(0, this, [this] { GiveKeyboardToEdit1(); });
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TCalculatorForm::keyPressEvent(QKeyEvent* event) {
+  if (!menuBar()->hasFocus()) return QMainWindow::keyPressEvent(event);
+  edit1_->setFocus();
+  QKeyEvent again(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                  event->nativeVirtualKey(), event->nativeModifiers(), event->text(),
+                  event->isAutoRepeat(), event->count());
+  QCoreApplication::sendEvent(edit1_, &again);
+  event->accept();
 }
 
 void TCalculatorForm::Bilimsel1Click() {
@@ -184,8 +213,9 @@ void TCalculatorForm::MemClearBtnClick(QObject*) { engine_.MemClearBtnClick(); }
 void TCalculatorForm::MemButtonClick(QObject*) { engine_.MemButtonClick(*this); }
 void TCalculatorForm::SpeedButton22Click(QObject*) { engine_.SpeedButton22Click(*this); }
 void TCalculatorForm::MemPlusBtnClick(QObject*) { engine_.MemPlusBtnClick(*this); }
-void TCalculatorForm::Edit1KeyDown(QObject*, std::uint16_t& key, bool typesCharacter) {
-  engine_.Edit1KeyDown(*this, key, typesCharacter);
+void TCalculatorForm::Edit1KeyDown(QObject*, std::uint16_t& key, TShiftState shift,
+                                   bool typesCharacter) {
+  engine_.Edit1KeyDown(*this, key, shift, typesCharacter);
 }
 void TCalculatorForm::Edit1KeyPress(QObject*, char& key) { engine_.Edit1KeyPress(*this, key); }
 void TCalculatorForm::Kopyala1Click() { engine_.Kopyala1Click(*this); }

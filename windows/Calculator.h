@@ -29,6 +29,7 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
   std::string DisplayText() const override;
   void SetDisplayText(const std::string& text) override;
   TTextField& HiddenField() override;
+  bool HasKey(const TCalculatorKey& key) const override;
 
   // Handlers, named after component and event.
   void FormCreate();
@@ -49,7 +50,7 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
   void MemButtonClick(QObject* sender);
   void SpeedButton22Click(QObject* sender);
   void MemPlusBtnClick(QObject* sender);
-  void Edit1KeyDown(QObject* sender, std::uint16_t& key, bool typesCharacter);
+  void Edit1KeyDown(QObject* sender, std::uint16_t& key, TShiftState shift, bool typesCharacter);
   void Edit1KeyPress(QObject* sender, char& key);
   void Kopyala1Click();
   void Yaptr1Click();
@@ -69,6 +70,10 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
 
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // Keys that reach the window itself: those the menu bar, holding the keyboard after a
+  // menu closed with Escape, has no use for.
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   TCalculatorEngine& engine_;
   bool centred_ = false;  // only the first showing of the standard window centres it
@@ -76,7 +81,8 @@ class TCalculatorForm : public QMainWindow, public TCalcWindow {
  private:
   class THiddenField;
   // Edit1 is the window's only place for typed keys: it gets the keyboard back whenever
-  // the window's menus have all closed (the window's activation gives it back by itself).
+  // the window's menus have all closed and the menu bar has let go of the keyboard (the
+  // window's activation gives it back by itself).
   void GiveKeyboardToEdit1();
 
   TFormEvents events_;

@@ -3,9 +3,11 @@
 // calculator's description or hand computations.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <span>
 #include <sstream>
 
+#include "CalculatorKeys.h"
 #include "KeyScript.h"
 
 namespace numora {
@@ -234,7 +236,7 @@ TEST(KeySequenceTest, TakesTheKeyboardAndTheClipboard) {
       {"type:6*7=", "display: 42"},
       {"type:1,5/3=", "display: 0,5"},
       {"type:1.5.", "beep; display: 1,5"},
-      {"type:7a%b2", "display: 72"},
+      {"type:7a&b2", "display: 72"},
       {"key:53 key:187 key:189 key:191", "display: 5"},
       {"key:54 key:56", "display: 68"},
       {"type:123 backspace", "display: 12"},
@@ -293,6 +295,51 @@ TEST(KeySequenceTest, TakesTheKeyboardAndTheClipboard) {
   ExpectAll(rows);
 }
 
+TEST(KeySequenceTest, ReachesEveryKeyOfTheWindowFromTheKeyboard) {
+  const TRow rows[] = {
+      {"4 f9", "display: -4"},
+      {"type:4r", "display: 0,25"},
+      {"type:8R", "display: 0,125"},
+      {"type:9@", "display: 3"},
+      {"type:200+10%", "display: 2,1"},
+      {"7 ctrl+m 1 + ctrl+r =", "display: 8"},
+      {"5 ctrl+p 3 ctrl+p", "display: 8"},
+      {"5 ctrl+p ctrl+l ctrl+r", "display: 0"},
+      {"5 ctrl+p 12 + 3 ctrl+delete ctrl+r", "display: 0"},
+      {"5 ctrl+p 12 + 3 delete ctrl+r", "display: 5"},
+      {"5 ctrl+p 12 + 3 escape ctrl+r", "display: 5"},
+      // Ctrl+M types a carriage return and Ctrl+H a backspace: neither is Enter or Back.
+      {"2 + 3 ctrl+m", "display: 3"},
+      {"2 + 3 ctrl+m =", "display: 5"},
+      {"12 ctrl+h ctrl+i ctrl+j ctrl+a ctrl+x ctrl+5 ctrl+enter ctrl+backspace", "display: 12"},
+      // The scientific keys are the scientific window's: in the standard one their letters
+      // are discarded and Ctrl+N does nothing.
+      {"type:3q", "display: 3"},
+      {"type:2y3=", "display: 23"},
+      {"type:2^3=", "display: 23"},
+      {"type:5!#", "display: 5"},
+      {"type:pnlsot", "display: 0"},
+      {"9 ctrl+n", "display: 9"},
+      {"sci type:3q", "display: 9"},
+      {"sci type:3Q", "display: 9"},
+      {"sci type:2#", "display: 8"},
+      {"sci type:2y10=", "display: 1024"},
+      {"sci type:2^3=", "display: 8"},
+      {"sci type:5!", "display: 120"},
+      {"sci type:1n", "display: 0"},
+      {"sci type:100l", "display: 2"},
+      {"sci type:30s", "display: 0,5"},
+      {"sci type:60o", "display: 0,5"},
+      {"sci type:45T", "display: 1"},
+      {"sci type:p", "display: 3,14159265358979"},
+      {"sci 1 ctrl+n", "display: 2,71828182845905"},
+      {"sci 2 + type:p =", "display: 5,14159265358979"},
+      {"kp1 kp2 kp+ kp3 enter", "display: 15"},
+      {"12 home end left right up down pageup pagedown insert f1 f12 tab space 3", "display: 123"},
+  };
+  ExpectAll(rows);
+}
+
 TEST(KeySequenceTest, ReportsTheFaultThatHappenedFirst) {
   const TRow rows[] = {
       {"0 / 0 =", "fault: Invalid floating point operation in Divide; display: 0"},
@@ -326,6 +373,32 @@ TEST(KeySequenceTest, SwitchesWindowsWithTheDisplayAndTheEngineInAgreement) {
   ExpectAll(rows);
 }
 
+std::string SourceFile(const char* path) {
+  std::ifstream file(std::string(NUMORA_SOURCE_DIR) + "/" + path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The README writes a keyboard key as `F9`, the manual page as \fBF9\fR (a minus as \-).
+TEST(KeySequenceTest, TheReadmeAndTheManualPageNameEveryKeyboardKeyOfTheKeyTable) {
+  const std::string readme = SourceFile("README.md");
+  const std::string manual = SourceFile("packaging/numora.1.in");
+  ASSERT_FALSE(readme.empty() || manual.empty());
+  for (const TCalculatorKey& key : CalculatorKeys()) {
+    if (key.Handler == TKeyHandler::Digit) continue;  // both write "0 to 9"
+    const std::string keys = KeyboardKeysOf(key);
+    for (std::size_t from = 0; from < keys.size();) {
+      const std::size_t end = std::min(keys.find(" or ", from), keys.size());
+      const std::string name = keys.substr(from, end - from);
+      from = end + 4;
+      EXPECT_NE(readme.find("`" + name + "`"), std::string::npos) << key.Component << " " << name;
+      EXPECT_NE(manual.find("\\fB" + (name == "-" ? "\\-" : name) + "\\fR"), std::string::npos)
+          << key.Component << " " << name;
+    }
+  }
+}
+
 // accumulator, memory, pending operation, entry mode, nothing entered.
 struct TStateRow {
   const char* keys;
@@ -357,6 +430,8 @@ TEST(KeySequenceTest, LeavesTheEngineState) {
       {"5 m+ 7 + delete", "0 5 Num emAppend true"},
       {"ce mc", "0 0 Num emAppend false"},
       {"enter key:187", "0 0 Num emAppend true"},
+      {"2 + 3 ctrl+m", "2 3 Plus emOperandShown false"},
+      {"5 ctrl+p 2 + ctrl+delete", "0 0 Num emAppend true"},
       {"key:53 key:187", "5 0 Equal emNewNumber false"},
       // Faults: the failing step stores nothing and the rest of the handler does not run.
       // A faulting function leaves the calculation as it was, the display its operand.

@@ -42,6 +42,13 @@ class VirtualKeysTest : public QObject {
     QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << 27;
     QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << 46;
     QTest::newRow("letter A") << int(Qt::Key_A) << 0 << 65;
+    QTest::newRow("F9") << int(Qt::Key_F9) << 0 << 120;
+    QTest::newRow("main End") << int(Qt::Key_End) << 0 << 35;
+    QTest::newRow("keypad 1 with NumLock off") << int(Qt::Key_End) << kp << 97;
+    QTest::newRow("keypad 5 with NumLock off") << int(Qt::Key_Clear) << kp << 101;
+    QTest::newRow("keypad 0 with NumLock off") << int(Qt::Key_Insert) << kp << 96;
+    QTest::newRow("keypad 9 with NumLock off") << int(Qt::Key_PageUp) << kp << 105;
+    QTest::newRow("keypad decimal with NumLock off") << int(Qt::Key_Delete) << kp << 110;
   }
   void keys_map_to_the_physical_key_codes() {
     QFETCH(int, key);
@@ -49,6 +56,39 @@ class VirtualKeysTest : public QObject {
     QFETCH(int, code);
     QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(int(VirtualKeyOf(event)), code);
+  }
+
+  void strokes_type_the_characters_the_calculator_takes_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("keypadDigits");  // a field for numbers
+    QTest::addColumn<int>("character");
+    const int kp = Qt::KeypadModifier, ctrl = Qt::ControlModifier;
+    const auto row = [](const char* name, int key, int modifiers, const char* text, int character,
+                        bool keypadDigits = true) {
+      QTest::newRow(name) << key << modifiers << QString::fromUtf8(text) << keypadDigits
+                          << character;
+    };
+    row("a digit", Qt::Key_7, 0, "7", '7');
+    row("Enter", Qt::Key_Return, 0, "", 13);
+    row("Ctrl+M its control character", Qt::Key_M, ctrl, "\r", 13);
+    row("keypad 1 with NumLock off", Qt::Key_End, kp, "", '1');
+    row("keypad decimal with NumLock off", Qt::Key_Delete, kp, "\x7f", ',');
+    row("keypad End in a field not for numbers", Qt::Key_End, kp, "", 0, false);
+    row("main Delete", Qt::Key_Delete, 0, "\x7f", 127);
+    row("main Home", Qt::Key_Home, 0, "", 0);
+    row("a dead circumflex", Qt::Key_Dead_Circumflex, 0, "", '^');
+    row("beyond ASCII", Qt::Key_Adiaeresis, 0, "ä", '?');
+  }
+  void strokes_type_the_characters_the_calculator_takes() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(bool, keypadDigits);
+    QFETCH(int, character);
+    QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QCOMPARE(int(numora::CharacterOf(event, keypadDigits)), character);
   }
 
   // Handlers bound by the builder are guarded one by one; anything else that throws inside

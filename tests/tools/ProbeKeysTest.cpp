@@ -27,8 +27,17 @@ TEST(ProbeKeysTest, PrintsOneLinePerEventThenTheDisplayAndTheState) {
        "display: 7\naccumulator: 7\nmemory: 0\npending: Plus\nmode: emNewNumber\nnooperand: "
        "false\n",
        0},
+      // Every keyboard key of the key table has its token.
+      {"keys 4 f9 ctrl+m ce ctrl+r ctrl+p", "display: -8\n", 0},
+      {"keys 5 ctrl+p ctrl+l ctrl+r", "display: 0\n", 0},
+      {"keys 5 ctrl+p 12 ctrl+delete ctrl+r", "display: 0\n", 0},
+      {"keys sci 1 ctrl+n", "display: 2,71828182845905\n", 0},
+      {"keys 12 home end left right 3 kp4", "display: 1234\n", 0},
       {"keys 2 frobnicate", "", 2},
+      {"keys ctrl+", "", 2},
+      {"keys ctrl+f99", "", 2},
       {"keys --help | head -1", "usage: numora-probe keys [--state] TOKEN...\n", 0},
+      {"keys --help | grep -c 'ctrl+delete (C)'", "1\n", 0},
       {"no-such-command", "", 2},
       {"", "", 2},  // no command at all
   };

@@ -162,7 +162,7 @@ class CalculatorFormTest : public QObject {
 
   // Tokens: a key's component name is a click in the current window; type:TEXT types into
   // its Edit1; kp+ kp- kp/ kp, enter backspace escape delete home shift+home end left
-  // shift+left ctrl+c ctrl+v are keys;
+  // shift+left ctrl+c ctrl+v f9 ctrl+m ... kpend kpclear kpdelete dead^ are keys;
   // clip:TEXT puts TEXT on the clipboard; a menu entry's name triggers it; close closes the
   // scientific window.
   void key_sequences_show_their_display_clipboard_and_events_data() {
@@ -236,6 +236,25 @@ class CalculatorFormTest : public QObject {
     row("standart shows the scientific display", "Bilimsel1 SevenButton PlusButton Standart1", "7");
     row("and the engine goes on from it",
         "Bilimsel1 SevenButton PlusButton close OneButton EqualButton", "8");
+    row("f9 changes the sign", "type:5 f9", "-5");
+    row("r is 1/x", "type:4r", "0,25");
+    row("@ is the square root", "type:9@", "3");
+    row("typed percent", "type:200+10%", "2,1");
+    row("ctrl+m stores, never equals", "type:2+3 ctrl+m escape ctrl+r", "3");
+    row("ctrl+p adds to the memory, ctrl+l clears it",
+        "type:5 ctrl+p ctrl+p ctrl+r type:+ ctrl+l ctrl+r type:=", "10");
+    row("ctrl+delete clears the memory too", "type:5 ctrl+p ctrl+delete ctrl+r", "0");
+    row("ctrl+h is no backspace, ctrl+a selects nothing", "type:12 ctrl+h ctrl+a type:3", "123");
+    row("scientific letters are discarded in the standard window", "type:3qsp ctrl+n", "3");
+    row("and are keys in the scientific one", "Bilimsel1 type:3q+2y3=", "1331");
+    row("l is log", "Bilimsel1 type:100l", "2");
+    row("s is sine", "Bilimsel1 type:30s", "0,5");
+    row("p is pi", "Bilimsel1 type:p", "3,14159265358979");
+    row("ctrl+n is exp", "Bilimsel1 type:1 ctrl+n", "2,71828182845905");
+    row("the keypad with NumLock off types its faces", "type:12+3 kpdelete kpclear enter", "15,5");
+    row("keypad 1 with NumLock off", "kpend kpend", "11");
+    row("a dead key then a digit is the digit", "type:1 dead^ type:2+1=", "13");
+    row("a dead circumflex is the power key", "Bilimsel1 type:2 dead^ type:3=", "8");
   }
   void key_sequences_show_their_display_clipboard_and_events() {
     QFETCH(QString, keys);
@@ -260,10 +279,26 @@ class CalculatorFormTest : public QObject {
           {"left", {Qt::Key_Left, {}}},
           {"shift+left", {Qt::Key_Left, Qt::ShiftModifier}},
           {"ctrl+c", {Qt::Key_C, Qt::ControlModifier}},
-          {"ctrl+v", {Qt::Key_V, Qt::ControlModifier}}};
-      if (token.startsWith("type:"))
+          {"ctrl+v", {Qt::Key_V, Qt::ControlModifier}},
+          {"f9", {Qt::Key_F9, {}}},
+          {"ctrl+m", {Qt::Key_M, Qt::ControlModifier}},
+          {"ctrl+r", {Qt::Key_R, Qt::ControlModifier}},
+          {"ctrl+p", {Qt::Key_P, Qt::ControlModifier}},
+          {"ctrl+l", {Qt::Key_L, Qt::ControlModifier}},
+          {"ctrl+n", {Qt::Key_N, Qt::ControlModifier}},
+          {"ctrl+h", {Qt::Key_H, Qt::ControlModifier}},
+          {"ctrl+a", {Qt::Key_A, Qt::ControlModifier}},
+          {"ctrl+delete", {Qt::Key_Delete, Qt::ControlModifier}},
+          // The keypad with NumLock off: what the desktop sends for its 1, 5 and decimal keys.
+          {"kpend", {Qt::Key_End, Qt::KeypadModifier}},
+          {"kpclear", {Qt::Key_Clear, Qt::KeypadModifier}},
+          {"kpdelete", {Qt::Key_Delete, Qt::KeypadModifier}}};
+      if (token.startsWith("type:")) {
         QTest::keyClicks(edit1, token.mid(5));
-      else if (keys.count(token) != 0)
+      } else if (token == "dead^") {  // a dead key types no text of its own
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Dead_Circumflex, {});
+        QApplication::sendEvent(edit1, &press);
+      } else if (keys.count(token) != 0)
         QTest::keyClick(edit1, keys.at(token).first, keys.at(token).second);
       else if (token.startsWith("clip:"))
         QGuiApplication::clipboard()->setText(token.mid(5));
@@ -324,8 +359,14 @@ class CalculatorFormTest : public QObject {
         const TCalculatorKey* known = KeyOfComponent(key->objectName().toStdString());
         QVERIFY2(known != nullptr, qPrintable(key->objectName()));
         QCOMPARE(key->Caption().toStdString(), std::string(known->Caption));
+        // The keyboard presses only the window's own keys, as the table knows them.
+        QVERIFY2(scientific || known->Windows == TKeyWindows::Both, known->Component.data());
       }
       QCOMPARE(keys, expected);
+      if (!scientific)
+        QCOMPARE(keys, std::count_if(
+                           CalculatorKeys().begin(), CalculatorKeys().end(),
+                           [](const TCalculatorKey& k) { return k.Windows == TKeyWindows::Both; }));
     }
   }
 

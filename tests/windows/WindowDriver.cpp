@@ -13,9 +13,12 @@
 //   numora-window-driver --clipboard            prints the text on the clipboard
 //   numora-window-driver --own-clipboard TEXT   offers TEXT on the clipboard until another
 //                                               client takes the clipboard
+//   numora-window-driver --num-lock on|off      locks or unlocks NumLock, as its key would
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -209,8 +212,20 @@ int Clipboard(Display* display, const char* text) {
   }
 }
 
+// The keypad's keys type digits only with NumLock locked; the desktop decides its state.
+int SetNumLock(Display* display, const std::string& state) {
+  if (state != "on" && state != "off") return -1;
+  const unsigned mask = XkbKeysymToModifiers(display, XK_Num_Lock);
+  if (mask == 0) return 1;
+  XkbLockModifiers(display, XkbUseCoreKbd, mask, state == "on" ? mask : 0);
+  XkbStateRec locked;
+  XkbGetState(display, XkbUseCoreKbd, &locked);
+  return ((locked.locked_mods & mask) != 0) == (state == "on") ? 0 : 1;
+}
+
 int Run(Display* display, int argc, char** argv) {
   const std::string command = argv[1];
+  if (command == "--num-lock" && argc == 3) return SetNumLock(display, argv[2]);
   if (command == "--clipboard" && argc == 2) return Clipboard(display, nullptr);
   if (command == "--own-clipboard" && argc == 3) return Clipboard(display, argv[2]);
   if (command == "--pixels" && argc == 7) return PrintPixels(display, argv + 2);
@@ -242,7 +257,7 @@ int main(int argc, char** argv) {
   std::fputs(
       "usage: numora-window-driver --close [--settle MS] TITLE -- PROGRAM [ARGS...]\n"
       "       numora-window-driver --delete TITLE | --clipboard | --own-clipboard TEXT\n"
-      "       numora-window-driver --pixels WINDOW X Y WIDTH HEIGHT\n",
+      "       numora-window-driver --pixels WINDOW X Y WIDTH HEIGHT | --num-lock on|off\n",
       stderr);
   return 2;
 }

@@ -12,6 +12,10 @@
 # - a paste lands in the number being entered (5+ Ctrl+V of 17 Enter: 22; after a result, after
 #   Escape and after Home it is the pasted number, or continues the typed one), and a pasted
 #   "1 234.5" (no-break space) is 1234,5 while "12 apples" changes nothing;
+# - every key of the key table has its keyboard key (F9, R, @, %, Ctrl+M, Ctrl+R, Ctrl+P,
+#   Ctrl+L, Ctrl+Delete; in the scientific window Q, #, Y, ^, !, N, L, S, O, T, P, Ctrl+N),
+#   Ctrl+letter is never Enter or Backspace, the keypad types its digits with NumLock off, a
+#   dead key followed by a digit types the digit, and Escape after a menu reaches no key;
 # - View > Scientific shows "Scientific" at the standard window's top-left corner with the
 #   standard window hidden; closing it brings the standard window back, showing what the
 #   scientific window showed;
@@ -170,6 +174,66 @@ pasted_is "1 2 Home" 3 123
 pasted_is "1 2 shift+Left" 3 123
 pasted_is "" $'1\xc2\xa0234.5' 1234,5
 pasted_is "" '12 apples' 0
+
+# Every key of the key table from the keyboard, the keypad with NumLock off, a dead key before
+# a digit, and Escape that closes a menu or leaves the menu bar.
+keys_are() {  # LAYOUT EXPECTED KEY...: Escape (CE), the keys, then Edit > Copy
+  local on=$1 expected=$2
+  shift 2
+  if [ "$on" != "$layout" ]; then
+    setxkbmap "$on" || fail "setxkbmap $on failed"
+    layout=$on
+    sleep 0.3
+  fi
+  xdotool key Escape
+  xdotool key --delay 30 "$@"
+  clipboard_is "$expected" "the keys $* on the $on layout"
+}
+"$driver" --num-lock off || fail "could not switch NumLock off"
+keys_are us 15,5 1 2 KP_Add 3 KP_Delete 5 Return
+keys_are us 17 KP_End KP_Down KP_Add KP_Begin KP_Enter
+keys_are us 7894561230 KP_Home KP_Up KP_Prior KP_Left KP_Begin KP_Right KP_End KP_Down KP_Next \
+  KP_Insert
+keys_are us -5 5 F9
+keys_are us 0,25 4 r
+keys_are us 3 9 at
+keys_are us 2,1 2 0 0 plus 1 0 percent
+keys_are us 3 2 plus 3 ctrl+m  # MS, not "="
+keys_are us 3 ctrl+r
+keys_are us 8 ctrl+l 5 ctrl+p 3 ctrl+p
+keys_are us 8 Delete ctrl+r
+keys_are us 0 ctrl+Delete ctrl+r
+keys_are us 5 5 ctrl+p ctrl+l ctrl+r 5
+keys_are us 12 1 2 ctrl+h ctrl+j ctrl+a
+keys_are us 3 3 q  # a scientific key: nothing in the standard window
+keys_are us 9 9 ctrl+n
+keys_are de 13 1 dead_circumflex 2 plus 1 Return
+xdotool key Escape
+xdotool type 12
+for key in alt+v Escape Escape; do
+  xdotool key "$key"
+  sleep 0.2
+done
+clipboard_is 12 "12, Alt+V, Escape, Escape"
+menu v c
+scientific=$(wait_for Scientific) || fail "no window \"Scientific\" appeared"
+xdotool windowfocus --sync "$scientific"
+keys_are de 8 2 dead_circumflex 3 Return
+keys_are us 9 3 q
+keys_are us 8 2 numbersign
+keys_are us 1024 2 y 1 0 Return
+keys_are us 8 2 asciicircum 3 Return
+keys_are us 120 5 exclam
+keys_are us 2 1 0 0 l
+keys_are us 0 1 n
+keys_are us 0,5 3 0 s
+keys_are us 0,5 6 0 o
+keys_are us 1 4 5 t
+keys_are us 2,71828182845905 1 ctrl+n
+keys_are us 3,14159265358979 p
+menu v s
+gone_title Scientific || fail "View > Standart did not close the scientific window"
+xdotool windowfocus --sync "$standard"
 
 menu v c
 scientific=$(wait_for Scientific) || fail "no window \"Scientific\" appeared"

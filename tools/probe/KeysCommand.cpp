@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "AsciiCase.h"
+#include "CalculatorKeys.h"
 #include "Commands.h"
 #include "KeyScript.h"
 
@@ -23,13 +25,38 @@ constexpr std::string_view kUsage =
     "                       care which window a key belongs to)\n"
     "  keyboard             type:TEXT (each character typed as a keyboard without a\n"
     "                       keypad types it: type:3.5*2=), key:N (virtual key code N\n"
-    "                       into the hidden field), kp+ kp- kp* kp/ kp, enter backspace\n"
-    "                       escape delete, ctrl+c ctrl+v (the Edit menu's shortcuts)\n"
+    "                       into the hidden field), ctrl+KEY (KEY a letter, a digit or\n"
+    "                       a key below held with Ctrl; ctrl+c ctrl+v are the Edit\n"
+    "                       menu's shortcuts), and the keys\n"
     "  clipboard            copy, paste:TEXT (TEXT goes on the clipboard, then \"&Paste\")\n"
     "  windows              sci (open a new scientific window; later keys go to it),\n"
     "                       std (\"&Standart\": close it, back to the standard window),\n"
     "                       close (the standard window's close reset; later keys still go\n"
     "                       to the current window so the reset can be inspected)\n";
+
+// The keyboard's keys from the tables that the calculator reads: the named keys, then the
+// keys of the key table that are pressed with a key stroke of their own.
+std::string Usage() {
+  std::string usage(kUsage);
+  const std::string indent(23, ' ');
+  std::string line = indent;
+  const auto add = [&](std::string token) {
+    if (line.size() + token.size() + 1 > 78) {
+      usage.insert(usage.find("  clipboard"), line + "\n");
+      line = indent;
+    }
+    line.append(line.size() > indent.size() ? " " : "").append(token);
+  };
+  for (const TNamedKey& key : NamedKeys()) add(std::string(key.Token));
+  for (const TCalculatorKey& key : CalculatorKeys()) {
+    if (key.Stroke.Code == 0) continue;
+    std::string token = LowerAscii(StrokeName(key.Stroke));
+    std::erase(token, ' ');
+    add(token + " (" + std::string(key.Caption) + ")");
+  }
+  usage.insert(usage.find("  clipboard"), line + "\n");
+  return usage;
+}
 
 }  // namespace
 
@@ -38,7 +65,8 @@ int RunKeys(const TArgs& args) {
   TKeyScript script;
   for (const std::string& arg : args) {
     if (arg == "--help" || arg == "-h") {
-      std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+      const std::string usage = Usage();
+      std::fwrite(usage.data(), 1, usage.size(), stdout);
       return 0;
     }
     if (arg == "--state") {
@@ -47,7 +75,8 @@ int RunKeys(const TArgs& args) {
     }
     if (!script.Add(arg)) {
       std::fprintf(stderr, "numora-probe keys: unknown token '%s'\n", arg.c_str());
-      std::fwrite(kUsage.data(), 1, kUsage.size(), stderr);
+      const std::string usage = Usage();
+      std::fwrite(usage.data(), 1, usage.size(), stderr);
       return 2;
     }
   }
