@@ -6,7 +6,8 @@
 # - anything else (a platform that does not exist, from -platform or QT_QPA_PLATFORM; the X
 #   platform plugin found but not loadable): Qt's own messages, and no line of the program's;
 # - with --windows, the Windows build's numora.exe under Wine without platforms/qwindows.dll:
-#   Qt's own messages, and nothing about X tools.
+#   Qt's own box that says so (what someone who started it from the Start menu sees; the test
+#   closes it), then Qt's own messages on standard error, and nothing about X tools.
 #   start-up-failure-test.sh NUMORA XCB_PLATFORM_PLUGIN
 #   start-up-failure-test.sh --windows WINDOWS_BUILD WINE_COMMAND...
 set -uo pipefail
@@ -46,8 +47,31 @@ if [ "$1" = --windows ]; then
   shift 2
   # The program and the DLLs beside it, without the plugin folders Qt looks for there.
   cp "$build/numora.exe" "$build"/*.dll "$scratch/"
+  # Qt tells a program without a console in a box of its own before it gives up: wait for the
+  # box, close it, and the messages follow on standard error.
+  closer() {
+    local box
+    for _ in $(seq 600); do  # up to 60 s while Wine starts
+      box=$(xdotool search --name '^numora$' 2>/dev/null | head -n1)
+      if [ -n "$box" ]; then
+        sleep 0.5
+        xdotool windowfocus --sync "$box" key Return 2>/dev/null
+        echo "box shown" >"$scratch/box"
+        return
+      fi
+      sleep 0.1
+    done
+  }
+  closer &
+  closing=$!
   row "numora.exe without platforms/qwindows.dll keeps Qt's report" qt \
-    'Could not find the Qt platform plugin "windows"' -- "$@" "$scratch/numora.exe"
+    'Could not find the Qt platform plugin "windows"' -- timeout 120 "$@" "$scratch/numora.exe"
+  kill "$closing" 2>/dev/null
+  wait "$closing" 2>/dev/null
+  if [ ! -s "$scratch/box" ]; then
+    echo "start-up-failure-test: numora.exe without its platform plugin showed no box" >&2
+    failed=1
+  fi
   exit "$failed"
 fi
 numora=$1
