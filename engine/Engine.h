@@ -153,6 +153,7 @@ class TCalculatorEngine {
   void StoreQuotient(std::string_view operation, long double value, int raised);
 
   bool NewNumberDue(const TCalcWindow& window) const;
+  void ShownNumberIsOperand();
 
   TEngineHost& host_;
   TEngineState state_;

@@ -79,6 +79,7 @@ void TCalculatorEngine::CommaButtonClick(TCalcWindow& window) {
 // "1"), and a lone sign becomes "0".
 void TCalculatorEngine::BackButtonClick(TCalcWindow& window) {
   const TFieldFollowsDisplay follow(*this, window);
+  ShownNumberIsOperand();
   std::string text = window.DisplayText();
   if (CodePointCount(text) < 2) {
     window.SetDisplayText("0");
@@ -94,6 +95,7 @@ void TCalculatorEngine::BackButtonClick(TCalcWindow& window) {
 
 void TCalculatorEngine::SignButtonClick(TCalcWindow& window) {
   const TFieldFollowsDisplay follow(*this, window);
+  ShownNumberIsOperand();
   const std::string text = window.DisplayText();
   if (text == "0") host_.Beep();
   if (!text.empty() && text.front() == '-') {
@@ -101,6 +103,12 @@ void TCalculatorEngine::SignButtonClick(TCalcWindow& window) {
   } else {
     window.SetDisplayText("-" + text);
   }
+}
+
+// A result or an operand that +/- or Back has changed is the next operator's operand, as it
+// is shown: otherwise 2 + 3 = +/- * 2 = would compute with 5 while -5 was on the screen.
+void TCalculatorEngine::ShownNumberIsOperand() {
+  if (state_.EntryMode == TEntryMode::emNewNumber) state_.EntryMode = TEntryMode::emOperandShown;
 }
 
 void TCalculatorEngine::ClearButtonClick(TCalcWindow& window) {
