@@ -221,13 +221,20 @@ XDG_CONFIG_HOME=$qt6ct_config QT_QPA_PLATFORMTHEME=qt6ct "$numora" 2>"$errors" &
 pid=$!
 standard=$(wait_for Numora) || fail "no window \"Numora\" appeared with a 12-point desktop font"
 back_to "$standard" "start-up with a 12-point desktop font"
-height=$(xwininfo -id "$standard" | sed -n 's/.*Height: *//p')
 # The keypad's face, counted from the window's top: the first row of its blue below the display
 # strip's pale blue, in the column left of the clearing keys, one row under the keypad's bevel.
-strip=$("$driver" --pixels "$standard" 20 0 1 120) || fail "cannot read the standard window's pixels"
-keypad=$(awk '{ r = substr($1, 1, 2); b = substr($1, 5, 2) } seen && r == "3a" && b == "a5" { print NR - 1; exit }
-  r == "b9" { seen = 1 }' <<<"$strip")
+# A slow start (a sanitizer build) may map and paint the window before the desktop's font
+# reaches it: read until the menu bar has grown, for up to 10 s.
+keypad=
+for _ in $(seq 100); do
+  strip=$("$driver" --pixels "$standard" 20 0 1 120) || fail "cannot read the standard window's pixels"
+  keypad=$(awk '{ r = substr($1, 1, 2); b = substr($1, 5, 2) } seen && r == "3a" && b == "a5" { print NR - 1; exit }
+    r == "b9" { seen = 1 }' <<<"$strip")
+  [ -n "$keypad" ] && [ $((keypad - 42)) -gt 19 ] && break
+  sleep 0.1
+done
 [ -n "$keypad" ] || fail "no keypad under the display strip with a 12-point desktop font"
+height=$(xwininfo -id "$standard" | sed -n 's/.*Height: *//p')
 menubar=$((keypad - 42))
 [ "$menubar" -gt 19 ] || fail "the menu bar is $menubar pixels high with a 12-point desktop font: the font did not reach it"
 [ "$height" -eq $((menubar + 254)) ] ||
