@@ -28,8 +28,8 @@
 #include <optional>
 #include <vector>
 
-#include "Look.h"
 #include "KeyCodes.h"
+#include "Look.h"
 
 namespace numora {
 

@@ -35,8 +35,9 @@
 // colour for that background. Where the description fixes either of them, both keep their
 // values on the classic light desktop, so the designer's contrast holds under any palette.
 // A component that lies wholly outside the client area takes no focus: Tab never reaches it.
-// A fixed main window's height follows its menu bar's, also when the font changes later. Unknown keys, classes, properties, events and handler names are
-// errors (EFormDescription, naming the description and the component), never ignored.
+// A fixed main window's height follows its menu bar's, also when the font changes later. Unknown
+// keys, classes, properties, events and handler names are errors (EFormDescription, naming the
+// description and the component), never ignored.
 //
 // Inheritance: the inheriting description is merged into its base before building. Keys
 // override; in "components", "items" and "menu" an entry whose "name" exists in the base
