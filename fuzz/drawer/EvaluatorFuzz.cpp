@@ -73,11 +73,16 @@ void CheckReuse(std::string_view typed) {
   const auto formula = [&](const char* ref) {
     return "-(" + numora::ReplaceVariable(typed, ref) + ")";
   };
+  // Both sheets end up holding the same cells, so a formula that reads its own column reads
+  // the same values in both; only the fresh one compiled something else after row 2.
+  reused.PutCellFormula(9, 9, "0");
   try {
     reused.PutCellFormula(2, 2, formula("R2C1"));
+    fresh.PutCellFormula(2, 2, formula("R2C1"));
   } catch (const numora::EF1BookError&) {
     return;
   }
+  fresh.PutCellFormula(9, 9, "0");
   const auto put = [&](numora::TF1Book& book) -> std::optional<double> {
     try {
       book.PutCellFormula(3, 2, formula("R3C1"));
