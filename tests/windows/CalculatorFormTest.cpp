@@ -186,8 +186,6 @@ class CalculatorFormTest : public QObject {
     row("clicked + twice applies once", "FiveButton PlusButton PlusButton", "5");
     row("typed operators and period calculate", "type:3.5*2 enter", "7");
     row("typed sum with =", "type:2+3=", "5");
-    row("typed difference", "type:12-5=", "7");
-    row("typed operators twice", "type:5++3=", "8");
     row("letters are discarded", "type:7a2b", "72");
     row("backspace is back", "type:123 backspace", "12");
     row("escape clears and keeps the memory", "type:5 MemPlusBtn type:7+ escape MemButton", "5");
@@ -198,8 +196,6 @@ class CalculatorFormTest : public QObject {
     row("paste after copy is the clipboard", "Kopyala1 clip:42 Yaptr1", "42");
     row("paste keeps typed digits, never letters", "type:1a2 clip:5 Yaptr1", "125");
     row("paste takes the first line", "ClearAllButton type:5 kp+ clip:42\n17 Yaptr1 enter", "47");
-    row("paste takes the first line with a number", "Kopyala1 clip:\n17 Yaptr1 Kopyala1", "17",
-        "17");
     row("an empty clipboard pastes nothing", "FourButton TwoButton clip: Yaptr1 EqualButton", "42",
         "-", "beep");
     // The hidden field holds the number being entered, so the keyboard's paste lands where
@@ -216,29 +212,17 @@ class CalculatorFormTest : public QObject {
     row("pasted groups and minus sign", "clip:\u22121\u00A0234,5 Yaptr1", "-1234,5");
     row("a pasted text without a number beeps", "type:42 clip:12\u00A0apples ctrl+v", "42", "-",
         "beep");
-    row("a function's result is the operand",
-        "Bilimsel1 TwoButton PlusButton NineButton RootButton EqualButton", "5");
-    row("a comma after an operator starts 0,",
-        "TwoButton PlusButton CommaButton FiveButton EqualButton", "2,5");
-    row("the pasted number is the operand", "OneButton PlusButton clip:7 Yaptr1 EqualButton", "8");
     row("MR shows the memory",
         "SevenButton SpeedButton22 OneButton PlusButton MemButton EqualButton", "8");
-    row("MS keeps the display", "SixButton SpeedButton22 NineButton", "9");
-    row("M+ is the operand", "TwoButton PlusButton ThreeButton MemPlusBtn EqualButton", "5");
     row("the scientific window keeps the memory",
         "FiveButton MemPlusBtn Bilimsel1 ZeroButton MemPlusBtn", "5");
-    row("pi is the operand", "Bilimsel1 TwoButton PlusButton PiBtn EqualButton",
-        "5,14159265358979");
     row("scientific window starts at 0", "TwoButton PlusButton ThreeButton EqualButton Bilimsel1",
         "0");
-    row("sine of 30 degrees", "Bilimsel1 ThreeButton ZeroButton SinButton", "0,5");
     row("pi", "Bilimsel1 PiBtn", "3,14159265358979");
     row("standart shows the scientific display", "Bilimsel1 SevenButton PlusButton Standart1", "7");
     row("and the engine goes on from it",
         "Bilimsel1 SevenButton PlusButton close OneButton EqualButton", "8");
     row("f9 changes the sign", "type:5 f9", "-5");
-    row("r is 1/x", "type:4r", "0,25");
-    row("@ is the square root", "type:9@", "3");
     row("typed percent", "type:200+10%", "2,1");
     row("ctrl+m stores, never equals", "type:2+3 ctrl+m escape ctrl+r", "3");
     row("ctrl+p adds to the memory, ctrl+l clears it",
@@ -247,12 +231,7 @@ class CalculatorFormTest : public QObject {
     row("ctrl+h is no backspace, ctrl+a selects nothing", "type:12 ctrl+h ctrl+a type:3", "123");
     row("scientific letters are discarded in the standard window", "type:3qsp ctrl+n", "3");
     row("and are keys in the scientific one", "Bilimsel1 type:3q+2y3=", "1331");
-    row("l is log", "Bilimsel1 type:100l", "2");
-    row("s is sine", "Bilimsel1 type:30s", "0,5");
-    row("p is pi", "Bilimsel1 type:p", "3,14159265358979");
-    row("ctrl+n is exp", "Bilimsel1 type:1 ctrl+n", "2,71828182845905");
     row("the keypad with NumLock off types its faces", "type:12+3 kpdelete kpclear enter", "15,5");
-    row("keypad 1 with NumLock off", "kpend kpend", "11");
     row("a dead key then a digit is the digit", "type:1 dead^ type:2+1=", "13");
     row("a dead circumflex is the power key", "Bilimsel1 type:2 dead^ type:3=", "8");
   }
